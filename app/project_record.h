@@ -1,0 +1,9 @@
+#pragma once
+#include "runtime/project.h"
+
+namespace mivello {
+
+// Mivello's project record: one window, Form1, started first.
+const ProjectRecord& MivelloProject();
+
+}  // namespace mivello

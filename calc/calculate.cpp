@@ -1,0 +1,30 @@
+#include "calc/price.h"
+#include "calc/procedures.h"
+#include "runtime/fp_status.h"
+#include "runtime/str_r8.h"
+#include "runtime/text_to_double.h"
+
+namespace mivello {
+
+void Command1_Click(Form& me) {
+  ControlRef text2 = me.vbaObjSet("Text2");
+  String discountText;
+  CheckStatus(text2->GetText(discountText), *text2);
+  ClearFpStatus();
+  const double discount = TextToDouble(discountText);
+
+  ControlRef text3 = me.vbaObjSet("Text3");
+  ControlRef text1 = me.vbaObjSet("Text1");
+  String priceText;
+  CheckStatus(text1->GetText(priceText), *text1);
+  ClearFpStatus();
+  const double price = TextToDouble(priceText);
+
+  const double result = DiscountedPrice(price, discount);
+  CheckFpStatus();
+
+  const String resultText = vbaStrR8(result);
+  CheckStatus(text3->SetText(resultText), *text3);
+}
+
+}  // namespace mivello

@@ -1,0 +1,24 @@
+#include "runtime/fp_status.h"
+
+#include <cfenv>
+
+#include "runtime/runtime_error.h"
+
+namespace mivello {
+namespace {
+constexpr int kChecked = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+}
+
+void ClearFpStatus() noexcept { std::feclearexcept(kChecked); }
+
+void CheckFpStatus() {
+  if (std::fetestexcept(kChecked) != 0) vbaFPException();
+}
+
+void vbaFPException() {
+  const bool divide = std::fetestexcept(FE_DIVBYZERO) != 0;
+  std::feclearexcept(kChecked);
+  Raise(divide ? ErrorNumber::DivisionByZero : ErrorNumber::Overflow);
+}
+
+}  // namespace mivello

@@ -1,0 +1,64 @@
+#pragma once
+// A backend without a display: the form lives in memory, and a test acts as
+// the user (types, clicks, presses keys) and reads what the window would show.
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/backend.h"
+
+namespace mivello {
+
+struct ShownMessage {
+  String title;
+  String text;
+};
+
+class HeadlessBackend : public Backend {
+ public:
+  enum class Key { Tab, Enter, Space, Escape };
+
+  HeadlessBackend();
+  ~HeadlessBackend() override;
+
+  void Build(Form& form, EventDispatcher& events) override;
+  void ShowMessage(StringView title, StringView text) override;
+  void ReportStartupFailure(StringView title, std::string_view message) override;
+  int Run() override { return 0; }
+
+  // The user's side. Names must be controls of the form.
+  void Type(std::string_view box, StringView text);  // focuses the box, appends
+  void Clear(std::string_view box);
+  void Click(std::string_view control);  // a mouse click on the control
+  void ClickAt(int x, int y);            // a mouse click at a client pixel
+  void Press(Key key);                   // on the focused control
+
+  String Text(std::string_view box) const;
+  std::string Focused() const;
+  String ToolTipAt(int x, int y) const;
+  const std::vector<ShownMessage>& Messages() const { return messages_; }
+  const std::vector<std::string>& StartupFailures() const { return startupFailures_; }
+
+  // Makes the next Text read or write of `box` answer `status`.
+  void FailNextRead(std::string_view box, HResult status);
+  void FailNextWrite(std::string_view box, HResult status);
+
+ private:
+  class MemoryText;
+  std::size_t IndexOf(std::string_view control) const;
+  MemoryText& Box(std::string_view box) const;
+
+  Form* form_ = nullptr;
+  EventDispatcher* events_ = nullptr;
+  std::vector<std::unique_ptr<MemoryText>> texts_;
+  std::map<std::size_t, MemoryText*> textByControl_;
+  std::vector<std::size_t> tabOrder_;
+  std::optional<std::size_t> focus_;
+  std::vector<ShownMessage> messages_;
+  std::vector<std::string> startupFailures_;
+};
+
+}  // namespace mivello

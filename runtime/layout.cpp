@@ -1,0 +1,27 @@
+#include "runtime/layout.h"
+
+#include <algorithm>
+
+namespace mivello {
+
+std::optional<std::size_t> WindowlessHitTest(const FormModel& form, int x, int y) {
+  for (std::size_t i = 0; i < form.controls.size(); ++i) {
+    const ControlModel& c = form.controls[i];
+    if (TakesFocus(c.kind)) continue;
+    if (ToPixels(c.rect).Contains(x, y)) return i;
+  }
+  return std::nullopt;
+}
+
+std::vector<std::size_t> TabOrder(const FormModel& form) {
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < form.controls.size(); ++i) {
+    if (TakesFocus(form.controls[i].kind)) order.push_back(i);
+  }
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return form.controls[a].tabIndex.value_or(0) < form.controls[b].tabIndex.value_or(0);
+  });
+  return order;
+}
+
+}  // namespace mivello

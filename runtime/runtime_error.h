@@ -1,0 +1,45 @@
+#pragma once
+// Errors of the form runtime: a number and the runtime's own Chinese description.
+#include <cstdint>
+#include <exception>
+
+#include "runtime/string.h"
+
+namespace mivello {
+
+enum class ErrorNumber : std::int32_t {
+  InvalidProcedureCall = 5,
+  Overflow = 6,
+  OutOfMemory = 7,
+  DivisionByZero = 11,
+  TypeMismatch = 13,
+  FileNotFound = 53,
+  ObjectNotSet = 91,
+  InvalidPropertyValue = 380,
+  ObjectRequired = 424,
+  NoSuchProperty = 438,
+  AutomationError = 440,
+};
+
+// The description the runtime shows for a number; unknown numbers get the
+// runtime's generic "应用程序定义的错误或对象定义的错误".
+String ErrorDescription(std::int32_t number);
+
+class RuntimeError : public std::exception {
+ public:
+  explicit RuntimeError(ErrorNumber number);
+  RuntimeError(std::int32_t number, String description);
+
+  std::int32_t Number() const noexcept { return number_; }
+  const String& Description() const noexcept { return description_; }
+  const char* what() const noexcept override { return utf8_.c_str(); }
+
+ private:
+  std::int32_t number_;
+  String description_;
+  std::string utf8_;
+};
+
+[[noreturn]] void Raise(ErrorNumber number);
+
+}  // namespace mivello

@@ -1,0 +1,92 @@
+#include "runtime/string.h"
+
+#include <cstdint>
+
+namespace mivello {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+void AppendUtf16(String& out, char32_t cp) {
+  if (cp < 0x10000) {
+    out.push_back(static_cast<char16_t>(cp));
+  } else {
+    cp -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+  }
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+}  // namespace
+
+String FromUtf8(std::string_view utf8) {
+  String out;
+  out.reserve(utf8.size());
+  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  const auto* end = p + utf8.size();
+  while (p < end) {
+    const unsigned char lead = *p++;
+    if (lead < 0x80) {
+      out.push_back(lead);
+      continue;
+    }
+    int extra = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if ((lead & 0xE0) == 0xC0) {
+      extra = 1, cp = lead & 0x1F, min = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      extra = 2, cp = lead & 0x0F, min = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+      extra = 3, cp = lead & 0x07, min = 0x10000;
+    } else {
+      out.push_back(kReplacement);
+      continue;
+    }
+    int taken = 0;
+    while (taken < extra && p < end && (*p & 0xC0) == 0x80) {
+      cp = (cp << 6) | (*p++ & 0x3F);
+      ++taken;
+    }
+    const bool valid = taken == extra && cp >= min && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+    AppendUtf16(out, valid ? cp : kReplacement);
+  }
+  return out;
+}
+
+std::string ToUtf8(StringView text) {
+  std::string out;
+  out.reserve(text.size() * 3);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t cp = text[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = kReplacement;  // a lone surrogate
+    }
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
+
+}  // namespace mivello

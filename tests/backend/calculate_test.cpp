@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "tests/support/headless_form1.h"
+
+namespace mivello {
+namespace {
+
+using testing_support::HeadlessForm1;
+
+struct Row {
+  const char* proves;
+  const char16_t* price;
+  const char16_t* discount;
+  const char16_t* shown;
+};
+
+void PrintTo(const Row& row, std::ostream* os) { *os << row.proves; }
+
+class CalculateShows : public testing::TestWithParam<Row> {};
+
+TEST_P(CalculateShows, TheCurrentPrice) {
+  const Row& row = GetParam();
+  HeadlessForm1 app;
+  app.window.Type("Text1", row.price);
+  app.window.Type("Text2", row.discount);
+  app.window.Click("Command1");
+  EXPECT_EQ(ToUtf8(app.window.Text("Text3")), ToUtf8(row.shown)) << row.proves;
+  EXPECT_TRUE(app.window.Messages().empty());
+  EXPECT_TRUE(app.AllReleased());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prices, CalculateShows,
+    testing::Values(Row{"empty fields show 0", u"", u"", u"0"}, Row{"9 tenths of 100", u"100", u"9", u"90"},
+                    Row{"the product is divided by 10, exactly", u"199", u"8.5", u"169.15"},
+                    Row{"15 digits hide the binary noise", u"3", u"0.1", u"0.03"},
+                    Row{"text after the number is ignored", u"100元", u"9", u"90"},
+                    Row{"letters count as 0", u"abc", u"9", u"0"},
+                    Row{"negative prices are computed", u"-100", u"9", u"-90"},
+                    Row{"a percentage is taken as tenths", u"100", u"85", u"850"},
+                    Row{"a product beyond the Double range comes back", u"1E+308", u"9", u"9E+307"},
+                    Row{"extended precision digits as the legacy unit", u"962163825.148", u"9.428",
+                        u"907128054.349535"},
+                    Row{"hexadecimal input", u"&H64", u"9", u"90"}));
+
+class CalculateFails : public testing::TestWithParam<Row> {};
+
+TEST_P(CalculateFails, WithAMessageAndText3Unchanged) {
+  const Row& row = GetParam();
+  HeadlessForm1 app;
+  app.window.Type("Text3", u"previous");
+  app.window.Type("Text1", row.price);
+  app.window.Type("Text2", row.discount);
+  app.window.Click("Command1");
+  EXPECT_EQ(app.window.Text("Text3"), u"previous");
+  ASSERT_EQ(app.window.Messages().size(), 1u);
+  EXPECT_EQ(app.window.Messages()[0].title, u"Mivello");
+  EXPECT_EQ(ToUtf8(app.window.Messages()[0].text), ToUtf8(row.shown)) << row.proves;
+  EXPECT_TRUE(app.AllReleased());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, CalculateFails,
+    testing::Values(Row{"a price beyond the Double range", u"1e400", u"9", u"实时错误 '6':\n\n溢出"},
+                    Row{"a discount beyond the Double range", u"9", u"1e400", u"实时错误 '6':\n\n溢出"},
+                    Row{"a quotient beyond the Double range", u"1.7E308", u"99", u"实时错误 '6':\n\n溢出"},
+                    Row{"an integer suffix after a fraction", u"199", u"8.5%",
+                        u"实时错误 '13':\n\n类型不匹配"}));
+
+TEST(Calculate, LeavesTheFocusOnTheButtonAndGoesOnAfterAnError) {
+  HeadlessForm1 app;
+  app.window.Type("Text1", u"1e400");
+  app.window.Click("Command1");
+  EXPECT_EQ(app.window.Messages().size(), 1u);
+  EXPECT_EQ(app.window.Focused(), "Command1");
+  app.window.Clear("Text1");
+  app.window.Type("Text1", u"50");
+  app.window.Type("Text2", u"8");
+  app.window.Click("Command1");
+  EXPECT_EQ(app.window.Text("Text3"), u"40");
+  EXPECT_EQ(app.window.Text("Text1"), u"50");  // the user's input stays
+  EXPECT_EQ(app.window.Focused(), "Command1");
+}
+
+TEST(Calculate, AFailedWriteLeavesText3AndReleasesEverything) {
+  HeadlessForm1 app;
+  app.window.Type("Text3", u"old");
+  app.window.Type("Text1", u"199");
+  app.window.Type("Text2", u"8.5");
+  app.window.FailNextWrite("Text3", kFail);
+  app.window.Click("Command1");
+  EXPECT_EQ(app.window.Text("Text3"), u"old");
+  ASSERT_EQ(app.window.Messages().size(), 1u);
+  EXPECT_EQ(app.window.Messages()[0].text, u"实时错误 '440':\n\n自动化错误");
+  EXPECT_TRUE(app.AllReleased());
+}
+
+TEST(Calculate, AFailedReadRaisesTheControlsOwnError) {
+  HeadlessForm1 app;
+  app.window.Type("Text3", u"old");
+  app.window.FailNextRead("Text1", ControlFailure(ErrorNumber::InvalidPropertyValue));
+  app.window.Click("Command1");
+  EXPECT_EQ(app.window.Text("Text3"), u"old");
+  ASSERT_EQ(app.window.Messages().size(), 1u);
+  EXPECT_EQ(app.window.Messages()[0].text, u"实时错误 '380':\n\n无效的属性值");
+  EXPECT_TRUE(app.AllReleased());
+}
+
+TEST(Calculate, TheKeyboardClicksTheFocusedButton) {
+  HeadlessForm1 app;
+  EXPECT_EQ(app.window.Focused(), "Command1");  // the start-up focus
+  app.window.Type("Text1", u"100");
+  app.window.Type("Text2", u"9");
+  app.window.Press(HeadlessBackend::Key::Enter);  // in a text box: nothing
+  EXPECT_EQ(app.window.Text("Text3"), u"");
+  app.window.Press(HeadlessBackend::Key::Tab);  // Text2 -> Text3
+  app.window.Press(HeadlessBackend::Key::Tab);  // -> Command2
+  app.window.Press(HeadlessBackend::Key::Tab);  // -> Command1
+  EXPECT_EQ(app.window.Focused(), "Command1");
+  app.window.Press(HeadlessBackend::Key::Space);
+  EXPECT_EQ(app.window.Text("Text3"), u"90");
+}
+
+}  // namespace
+}  // namespace mivello

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "links/command_lines.h"
+#include "runtime/start_program.h"
+#include "tests/support/headless_form1.h"
+
+namespace mivello {
+namespace {
+
+using testing_support::HeadlessForm1;
+
+struct Started {
+  std::string program;
+  std::string argument;
+  std::string whole;
+  WindowStyle style;
+};
+
+class Links : public testing::Test {
+ protected:
+  std::vector<Started> started_;
+  ScopedLauncher recorder_{[this](const CommandLine& line, StringView whole, WindowStyle style) {
+    started_.push_back({ToUtf8(line.program), ToUtf8(line.argument), ToUtf8(whole), style});
+    return 4242.0;
+  }};
+  HeadlessForm1 app_;
+};
+
+TEST_F(Links, EachElementStartsTheBrowserWithItsLinkAndStyle) {
+  app_.window.Click("Image1");
+  app_.window.Click("Image2");
+  app_.window.Click("Label1");
+  ASSERT_EQ(started_.size(), 3u);
+  EXPECT_EQ(started_[0].program, links::kBrowserPath);
+  EXPECT_EQ(
+      started_[0].argument,
+      "http://amos.im.alisoft.com/msg.aw?v=2&uid=Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8");
+  EXPECT_EQ(started_[0].style, WindowStyle::Hidden);
+  EXPECT_EQ(started_[1].argument,
+            "tencent://message/?uin=583210746&Site=Velta%E6%97%B6%E5%B0%9A%E5%A5%B3%E8%A3%85&Menu=yes");
+  EXPECT_EQ(started_[1].style, WindowStyle::Hidden);
+  EXPECT_EQ(started_[2].argument, "http://velta.taobao.com");
+  EXPECT_EQ(started_[2].style, WindowStyle::NormalFocus);
+  EXPECT_EQ(started_[2].whole, std::string(links::kBrowserPath) + " http://velta.taobao.com");
+  EXPECT_TRUE(app_.AllReleased());
+}
+
+TEST_F(Links, RepeatedClicksStartOneBrowserEach) {
+  for (int i = 0; i < 3; ++i) app_.window.Click("Image2");
+  EXPECT_EQ(started_.size(), 3u);
+}
+
+TEST_F(Links, ClicksOnThePlainLabelsStartNothing) {
+  for (const char* label : {"Label2", "Label3", "Label4", "Label5", "Label6", "Label7"}) {
+    app_.window.Click(label);
+  }
+  EXPECT_TRUE(started_.empty());
+}
+
+TEST(LinksWithoutBrowser, AMissingBrowserIsReportedAndTheWindowGoesOn) {
+  ScopedLauncher missing([](const CommandLine&, StringView, WindowStyle) { return 0.0; });
+  HeadlessForm1 app;
+  app.window.Click("Label1");
+  ASSERT_EQ(app.window.Messages().size(), 1u);
+  EXPECT_EQ(app.window.Messages()[0].text, u"实时错误 '53':\n\n文件未找到");
+  EXPECT_TRUE(app.AllReleased());
+}
+
+}  // namespace
+}  // namespace mivello

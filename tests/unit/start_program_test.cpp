@@ -1,0 +1,133 @@
+#include "runtime/start_program.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "runtime/runtime_error.h"
+
+namespace mivello {
+namespace {
+
+struct SplitRow {
+  const char* proves;
+  const char16_t* line;
+  const char16_t* program;
+  const char16_t* argument;
+};
+
+void PrintTo(const SplitRow& row, std::ostream* os) { *os << row.proves; }
+
+class SplitCommandLineTest : public testing::TestWithParam<SplitRow> {};
+
+TEST_P(SplitCommandLineTest, TellsTheProgramFromItsArgument) {
+  const SplitRow& row = GetParam();
+  EXPECT_EQ(SplitCommandLine(row.line), (CommandLine{row.program, row.argument})) << row.proves;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SplitCommandLineTest,
+    testing::Values(SplitRow{"a path with blanks is taken whole up to .exe",
+                             u"C:\\Program Files\\Internet Explorer\\iexplore.exe http://a.b/?x=1&y=%E5",
+                             u"C:\\Program Files\\Internet Explorer\\iexplore.exe", u"http://a.b/?x=1&y=%E5"},
+                    SplitRow{"upper-case extension", u"C:\\A B\\X.EXE arg", u"C:\\A B\\X.EXE", u"arg"},
+                    SplitRow{"a program without .exe ends at the first blank", u"xdg-open http://x.y/?a&b",
+                             u"xdg-open", u"http://x.y/?a&b"},
+                    SplitRow{"the argument keeps its blanks", u"xdg-open a  b", u"xdg-open", u"a  b"},
+                    SplitRow{"a quoted program", u"\"C:\\A B\\c.exe\" d e", u"C:\\A B\\c.exe", u"d e"},
+                    SplitRow{"a program alone", u"xdg-open", u"xdg-open", u""}));
+
+class RecordingProgram : public testing::Test {
+ protected:
+  void SetUp() override {
+    file_ = std::filesystem::temp_directory_path() / ("mivello-args-" + std::to_string(getpid()));
+    std::filesystem::remove(file_);
+    setenv("RECORD_ARGS_TO", file_.c_str(), 1);
+  }
+  void TearDown() override { std::filesystem::remove(file_); }
+
+  // What the started program recorded, once it has finished.
+  std::string Recorded() {
+    for (int i = 0; i < 500; ++i) {
+      std::ifstream in(file_);
+      std::stringstream text;
+      text << in.rdbuf();
+      if (text.str().find("--\n") != std::string::npos) return text.str();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return "(nothing recorded)";
+  }
+
+  std::filesystem::path file_;
+};
+
+TEST_F(RecordingProgram, GetsTheLinkAsOneUnchangedArgument) {
+  const std::string line = std::string(MIVELLO_RECORD_ARGS) + " tencent://message/?uin=1&Site=V%E6%97 x";
+  const double task = StartProgram(Variant{Variant::kString, FromUtf8(line)}, 0);
+  EXPECT_GT(task, 0);
+  EXPECT_EQ(Recorded(), "tencent://message/?uin=1&Site=V%E6%97 x\n--\n");
+}
+
+TEST_F(RecordingProgram, StartsOneProcessPerCallWithoutWaiting) {
+  const Variant line{Variant::kString, FromUtf8(std::string(MIVELLO_RECORD_ARGS) + " a")};
+  const double first = StartProgram(line, 1);
+  const double second = StartProgram(line, 1);
+  EXPECT_NE(first, second);
+}
+
+TEST(StartProgram, RaisesFileNotFoundForAMissingProgram) {
+  try {
+    StartProgram(Variant{Variant::kString, u"/nonexistent/mivello-browser http://x"}, 1);
+    FAIL() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), 53);
+    EXPECT_EQ(e.Description(), u"文件未找到");
+  }
+}
+
+TEST(StartProgram, NeverStartsAShorterPrefixOfAPathWithBlanks) {
+  // A decoy at the prefix "<dir>/Program" must not run for "<dir>/Program Files/x.exe".
+  const auto dir = std::filesystem::temp_directory_path() / ("mivello-decoy-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  const auto marker = dir / "decoy-ran";
+  const auto decoy = dir / "Program";
+  {
+    std::ofstream script(decoy);
+    script << "#!/bin/sh\ntouch '" << marker.string() << "'\n";
+  }
+  std::filesystem::permissions(decoy, std::filesystem::perms::owner_all);
+  const std::string line = (dir / "Program Files" / "x.exe").string() + " arg";
+  EXPECT_THROW(StartProgram(Variant{Variant::kString, FromUtf8(line)}, 1), RuntimeError);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_FALSE(std::filesystem::exists(marker));
+  std::filesystem::remove_all(dir);
+}
+
+TEST(StartProgram, ChecksItsArguments) {
+  ScopedLauncher never([](const CommandLine&, StringView, WindowStyle) -> double {
+    ADD_FAILURE() << "launched";
+    return 1;
+  });
+  try {
+    StartProgram(Variant{Variant::kString, u"x"}, 7);
+    FAIL();
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), 5);
+  }
+  try {
+    StartProgram(Variant{0, u"x"}, 1);
+    FAIL();
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), 13);
+  }
+}
+
+}  // namespace
+}  // namespace mivello

@@ -1,0 +1,142 @@
+#include "runtime/text_to_double.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+
+#include "runtime/runtime_error.h"
+
+namespace mivello {
+namespace {
+
+struct Row {
+  const char* proves;
+  const char16_t* text;
+  double value;
+};
+
+void PrintTo(const Row& row, std::ostream* os) { *os << row.proves; }
+
+class TextToDoubleReads : public testing::TestWithParam<Row> {};
+
+TEST_P(TextToDoubleReads, TheNumberTheTextBeginsWith) {
+  const Row& row = GetParam();
+  const double value = TextToDouble(row.text);
+  EXPECT_EQ(value, row.value) << row.proves;
+}
+
+INSTANTIATE_TEST_SUITE_P(Plain, TextToDoubleReads,
+                         testing::Values(Row{"empty text is 0", u"", 0}, Row{"an integer", u"199", 199},
+                                         Row{"a decimal", u"8.5", 8.5},
+                                         Row{"leading blanks are skipped", u"  \t\n42", 42},
+                                         Row{"plus sign", u"+7", 7}, Row{"minus sign", u"-100", -100},
+                                         Row{"blanks after the sign", u"- 3", -3},
+                                         Row{"letters only are 0", u"abc", 0},
+                                         Row{"sign alone is 0", u"-", 0}, Row{"period alone is 0", u".", 0}));
+
+INSTANTIATE_TEST_SUITE_P(BlanksInsideNumbers, TextToDoubleReads,
+                         testing::Values(Row{"spaces between digits", u"1 2 3", 123},
+                                         Row{"blanks around the period", u"12  3.4  5.6", 123.45},
+                                         Row{"tab and line feed between digits", u"1\t2\n3", 123},
+                                         Row{"carriage return ends the number", u"12\r3", 12},
+                                         Row{"full-width space ends the number", u"12\u30003", 12}));
+
+INSTANTIATE_TEST_SUITE_P(Periods, TextToDoubleReads,
+                         testing::Values(Row{"leading period", u".5", 0.5}, Row{"trailing period", u"5.", 5},
+                                         Row{"a second period ends the number", u"1.2.3", 1.2},
+                                         Row{"comma is no decimal point", u"1,5", 1},
+                                         Row{"comma is no thousands separator", u"1,000", 1}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Exponents, TextToDoubleReads,
+    testing::Values(Row{"E exponent", u"1.5E3", 1500}, Row{"D exponent", u"2d2", 200},
+                    Row{"lower-case e with sign", u"25e-1", 2.5},
+                    Row{"blanks inside the exponent", u"1E 2", 100},
+                    Row{"letter without digits is ignored", u"7E", 7},
+                    Row{"letter and sign without digits is ignored", u"7E+x", 7},
+                    Row{"below the smallest subnormal reads 0", u"1E-400", 0},
+                    Row{"smallest subnormal", u"4.94065645841247E-324", 4.94065645841247E-324},
+                    Row{"largest Double", u"1.7976931348623157E308", std::numeric_limits<double>::max()},
+                    Row{"huge negative exponent", u"5E-99999999999999999999", 0}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Radix, TextToDoubleReads,
+    testing::Values(Row{"hexadecimal", u"&H1F", 31}, Row{"lower-case prefix", u"&hff", 255},
+                    Row{"four hex digits are 16-bit signed", u"&HFFFF", -1},
+                    Row{"trailing ampersand forces 32 bits", u"&HFFFF&", 65535},
+                    Row{"five hex digits are 32-bit", u"&H10000", 65536},
+                    Row{"eight hex digits are 32-bit signed", u"&HFFFFFFFF", -1},
+                    Row{"more digits wrap to the low 32 bits", u"&H1000000002", 2}, Row{"octal", u"&O17", 15},
+                    Row{"octal 16-bit signed", u"&O177777", -1}, Row{"prefix without digits is 0", u"&H", 0},
+                    Row{"unknown radix letter is 0", u"&X12", 0}, Row{"hex stops at a non-digit", u"&H1G", 1},
+                    Row{"octal stops at 8", u"&O78", 7}));
+
+INSTANTIATE_TEST_SUITE_P(StopsAtTheFirstForeignCharacter, TextToDoubleReads,
+                         testing::Values(Row{"a currency word after the number", u"100元", 100},
+                                         Row{"a currency sign before it", u"$5", 0},
+                                         Row{"a Unicode minus is no sign", u"\u22122", 0},
+                                         Row{"full-width digits are no digits", u"\uFF11\uFF12", 0},
+                                         Row{"integer suffix on an integer", u"50%", 50},
+                                         Row{"long suffix on an integer", u"50&", 50},
+                                         Row{"floating suffixes after a fraction", u"2.5!", 2.5},
+                                         Row{"currency suffix", u"2.5@", 2.5},
+                                         Row{"double suffix", u"2.5#", 2.5}));
+
+TEST(TextToDouble, IsCorrectlyRounded) {
+  EXPECT_EQ(TextToDouble(u"0.1"), 0.1);
+  EXPECT_EQ(TextToDouble(u"9007199254740993"), 9007199254740992.0);  // tie to even
+  EXPECT_EQ(TextToDouble(u"9007199254740993.0000000000000000000001"), 9007199254740994.0);
+  EXPECT_EQ(TextToDouble(u"2.2250738585072011e-308"), 2.2250738585072011e-308);
+}
+
+TEST(TextToDouble, ManyDigitsStillRoundCorrectly) {
+  // 9007199254740993 followed by a thousand zeros and a 1: just above the tie.
+  std::u16string text = u"9007199254740993";
+  text += u".";
+  text.append(1000, u'0');
+  text += u"1";
+  EXPECT_EQ(TextToDouble(text), 9007199254740994.0);
+  std::u16string zeros(1000, u'0');
+  EXPECT_EQ(TextToDouble(zeros + u"12"), 12);
+  EXPECT_EQ(TextToDouble(u"0." + zeros + u"5E1001"), 5);
+}
+
+TEST(TextToDouble, RaisesOverflowBeyondTheDoubleRange) {
+  for (const char16_t* text : {u"1e400", u"-1E309", u"1.8E308", u"9E99999999999999999999"}) {
+    try {
+      TextToDouble(text);
+      ADD_FAILURE() << "no error for " << ToUtf8(text);
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.Number(), 6);
+      EXPECT_EQ(e.Description(), u"溢出");
+    }
+  }
+}
+
+TEST(TextToDouble, RaisesTypeMismatchForAnIntegerSuffixAfterAFraction) {
+  for (const char16_t* text : {u"8.5%", u"8.5&", u"5.%"}) {
+    try {
+      TextToDouble(text);
+      ADD_FAILURE() << "no error for " << ToUtf8(text);
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.Number(), 13);
+      EXPECT_EQ(e.Description(), u"类型不匹配");
+    }
+  }
+}
+
+TEST(TextToDouble, IgnoresACommaDecimalLocale) {
+  const char* previous = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = previous != nullptr ? previous : "C";
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr && std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) {
+    GTEST_SKIP() << "no comma-decimal locale installed";
+  }
+  EXPECT_EQ(TextToDouble(u"8.5"), 8.5);
+  EXPECT_EQ(TextToDouble(u"8,5"), 8);
+  std::setlocale(LC_ALL, saved.c_str());
+}
+
+}  // namespace
+}  // namespace mivello
