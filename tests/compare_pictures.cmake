@@ -1,0 +1,13 @@
+# Runs the picture tool into WORK and compares each file with ASSETS.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND ${TOOL} ${WORK} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "make_pictures failed: ${status}")
+endif()
+foreach(name mivello.ico wangwang.gif qq.gif)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${name} ${ASSETS}/${name} RESULT_VARIABLE differ)
+  if(differ)
+    message(FATAL_ERROR "${name} differs from the committed file")
+  endif()
+endforeach()
