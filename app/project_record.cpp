@@ -1,12 +1,15 @@
 #include "app/project_record.h"
 
+#include "ui/assets.h"
 #include "ui/form1_content.h"
 #include "ui/form1_events.h"
 
 namespace mivello {
 namespace {
 
-FormModel LoadForm1(const FormTableEntry& /*entry*/) { return Form1Content({}); }
+FormModel LoadForm1(const FormTableEntry& /*entry*/) {
+  return Form1Content({assets::WindowIcon(), assets::WangwangBadge(), assets::QqBadge()});
+}
 
 const FormTableEntry kForms[] = {
     {"Form1", {}, {}, {}, &LoadForm1, Form1Events()},

@@ -24,4 +24,20 @@ std::vector<std::size_t> TabOrder(const FormModel& form) {
   return order;
 }
 
+String AccessibleName(const FormModel& form, std::size_t control) {
+  const ControlModel& target = form.controls[control];
+  if (target.kind != ControlClass::TextBox) return target.caption;
+  const ControlModel* nearest = nullptr;
+  for (const ControlModel& c : form.controls) {
+    const bool sameRow =
+        c.rect.top < target.rect.top + target.rect.height && target.rect.top < c.rect.top + c.rect.height;
+    if (c.kind != ControlClass::Label || !sameRow || c.rect.left >= target.rect.left) continue;
+    if (nearest == nullptr || c.rect.left > nearest->rect.left) nearest = &c;
+  }
+  if (nearest == nullptr) return {};
+  String name = nearest->caption;
+  while (!name.empty() && (name.back() == u':' || name.back() == u'：')) name.pop_back();
+  return name;
+}
+
 }  // namespace mivello

@@ -18,4 +18,8 @@ std::optional<std::size_t> WindowlessHitTest(const FormModel& form, int x, int y
 // focus at start-up.
 std::vector<std::size_t> TabOrder(const FormModel& form);
 
+// What screen readers call a control: a button its caption; a text box the
+// caption of the label on its left, without the closing colon.
+String AccessibleName(const FormModel& form, std::size_t control);
+
 }  // namespace mivello

@@ -45,10 +45,13 @@ Gif Decode(const std::vector<std::uint8_t>& bytes, Reader& reader) {
   return gif;
 }
 
+// The loop block must come before the first frame to count: giflib files
+// the blocks before an image under that image.
 bool LoopsForever(const GifFileType* gif) {
-  for (int i = 0; i + 1 < gif->ExtensionBlockCount; ++i) {
-    const ExtensionBlock& app = gif->ExtensionBlocks[i];
-    const ExtensionBlock& data = gif->ExtensionBlocks[i + 1];
+  const SavedImage& first = gif->SavedImages[0];
+  for (int i = 0; i + 1 < first.ExtensionBlockCount; ++i) {
+    const ExtensionBlock& app = first.ExtensionBlocks[i];
+    const ExtensionBlock& data = first.ExtensionBlocks[i + 1];
     if (app.Function == APPLICATION_EXT_FUNC_CODE && app.ByteCount == 11 &&
         std::memcmp(app.Bytes, "NETSCAPE2.0", 11) == 0 && data.ByteCount == 3 && data.Bytes[0] == 1) {
       return data.Bytes[1] == 0 && data.Bytes[2] == 0;

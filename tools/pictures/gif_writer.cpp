@@ -44,13 +44,6 @@ class Palette {
   std::map<std::tuple<std::uint8_t, std::uint8_t, std::uint8_t>, int> index_;
 };
 
-void AddLoopForever(int* count, ExtensionBlock** blocks) {
-  static const GifByteType kNetscape[] = "NETSCAPE2.0";
-  static const GifByteType kForever[] = {1, 0, 0};
-  GifAddExtensionBlock(count, blocks, APPLICATION_EXT_FUNC_CODE, 11, const_cast<GifByteType*>(kNetscape));
-  GifAddExtensionBlock(count, blocks, CONTINUE_EXT_FUNC_CODE, 3, const_cast<GifByteType*>(kForever));
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> WriteGif(const std::vector<GifFrame>& frames, const GifOptions& options) {
@@ -75,31 +68,38 @@ std::vector<std::uint8_t> WriteGif(const std::vector<GifFrame>& frames, const Gi
     rasters.push_back(std::move(raster));
   }
 
-  gif->SWidth = width;
-  gif->SHeight = height;
-  gif->SColorResolution = 8;
-  gif->SBackGroundColor = options.transparentIndex >= 0 ? options.transparentIndex : 0;
-  gif->SColorMap = palette.Make();
+  // The sequential writer: giflib owns nothing of ours when it closes.
+  ColorMapObject* colours = palette.Make();
+  const int background = options.transparentIndex >= 0 ? options.transparentIndex : 0;
+  EGifSetGifVersion(gif, true);
+  bool ok = EGifPutScreenDesc(gif, width, height, 8, background, colours) == GIF_OK;
+  GifFreeMapObject(colours);
   const bool animated = frames.size() > 1;
-  if (animated && options.loopForever) AddLoopForever(&gif->ExtensionBlockCount, &gif->ExtensionBlocks);
-
-  for (std::size_t i = 0; i < frames.size(); ++i) {
-    SavedImage* image = GifMakeSavedImage(gif, nullptr);
-    image->ImageDesc = {0, 0, width, height, false, nullptr};
-    image->RasterBits = static_cast<GifByteType*>(malloc(rasters[i].size()));
-    std::memcpy(image->RasterBits, rasters[i].data(), rasters[i].size());
+  if (ok && animated && options.loopForever) {
+    static const GifByteType kNetscape[] = "NETSCAPE2.0";
+    static const GifByteType kForever[] = {1, 0, 0};
+    ok = EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
+         EGifPutExtensionBlock(gif, 11, kNetscape) == GIF_OK &&
+         EGifPutExtensionBlock(gif, 3, kForever) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
+  }
+  for (std::size_t i = 0; ok && i < frames.size(); ++i) {
     if (animated || options.transparentIndex >= 0) {
       // Each frame is whole: clear to the background before the next.
-      GraphicsControlBlock gcb{options.transparentIndex >= 0 ? DISPOSE_BACKGROUND : DISPOSE_DO_NOT, false,
-                               frames[i].delayCentiseconds, options.transparentIndex};
+      const GraphicsControlBlock gcb{options.transparentIndex >= 0 ? DISPOSE_BACKGROUND : DISPOSE_DO_NOT,
+                                     false, frames[i].delayCentiseconds, options.transparentIndex};
       GifByteType bytes[4];
       EGifGCBToExtension(&gcb, bytes);
-      GifAddExtensionBlock(&image->ExtensionBlockCount, &image->ExtensionBlocks, GRAPHICS_EXT_FUNC_CODE, 4,
-                           bytes);
+      ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, bytes) == GIF_OK;
+    }
+    ok = ok && EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_OK;
+    for (int y = 0; ok && y < height; ++y) {
+      ok = EGifPutLine(gif, rasters[i].data() + static_cast<std::size_t>(y * width), width) == GIF_OK;
     }
   }
-  EGifSetGifVersion(gif, true);
-  if (EGifSpew(gif) == GIF_ERROR) throw std::runtime_error(GifErrorString(gif->Error));
+  const int failure = gif->Error;
+  if (EGifCloseFile(gif, &error) == GIF_ERROR || !ok) {
+    throw std::runtime_error(GifErrorString(ok ? error : failure));
+  }
   return out;
 }
 

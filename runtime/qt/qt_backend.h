@@ -1,0 +1,33 @@
+#pragma once
+// The form runtime's window system on Linux: Qt 6 Widgets.
+#include <QApplication>
+#include <memory>
+
+#include "runtime/backend.h"
+#include "runtime/qt/form_window.h"
+
+namespace mivello::qt {
+
+class QtBackend : public Backend {
+ public:
+  // Qt sees only the program name: no toolkit option reaches it.
+  explicit QtBackend(const char* programName);
+  ~QtBackend() override;
+
+  void Build(Form& form, EventDispatcher& events) override;
+  void ShowMessage(StringView title, StringView text) override;
+  void ReportStartupFailure(StringView title, std::string_view message) override;
+  int Run() override;
+
+  FormWindow* Window() const { return window_.get(); }
+
+ private:
+  QApplication& Application();
+
+  int argc_ = 1;
+  char* argv_[2];
+  std::unique_ptr<QApplication> app_;
+  std::unique_ptr<FormWindow> window_;
+};
+
+}  // namespace mivello::qt

@@ -1,0 +1,169 @@
+// Form1 on the Qt backend, in process, on Qt's offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <memory>
+#include <vector>
+
+#include "app/project_record.h"
+#include "runtime/qt/qt_backend.h"
+#include "runtime/qt/qt_text.h"
+#include "runtime/run_project.h"
+#include "runtime/start_program.h"
+
+namespace mivello {
+namespace {
+
+class QtForm1 : public testing::Test {
+ protected:
+  void SetUp() override {
+    launches_.clear();
+    window_ = backend_.Window();
+    ASSERT_NE(window_, nullptr);
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  }
+
+  template <typename T>
+  T* Widget(const char* name) const {
+    return window_->findChild<T*>(name);
+  }
+  QWidget* Focused() const { return QApplication::focusWidget(); }
+  void ClickAt(int x, int y) { QTest::mouseClick(window_, Qt::LeftButton, {}, QPoint(x, y)); }
+
+  static inline std::vector<String> launches_;
+  ScopedLauncher recorder_{[](const CommandLine& line, StringView, WindowStyle) {
+    launches_.push_back(line.argument);
+    return 1.0;
+  }};
+  qt::QtBackend backend_{"mivello-test"};
+  ProjectSession session_{MivelloProject(), backend_};
+  QWidget* window_ = nullptr;
+};
+
+struct Placement {
+  const char* name;
+  QRect pixels;
+};
+
+TEST_F(QtForm1, NativeControlsSitAtTheirPixelRectangles) {
+  EXPECT_EQ(window_->size(), QSize(470, 123));
+  EXPECT_EQ(window_->minimumSize(), window_->maximumSize());  // fixed size
+  EXPECT_EQ(window_->windowTitle(), QStringLiteral("Mivello－BY Ostrel QQ:583210746"));
+  EXPECT_FALSE(window_->windowIcon().isNull());
+  EXPECT_EQ(window_->windowIcon().availableSizes().size(), 4);
+  const Placement placements[] = {
+      {"Text1", {56, 24, 57, 25}},     {"Text2", {152, 24, 57, 25}},    {"Text3", {248, 24, 65, 25}},
+      {"Command1", {320, 24, 65, 25}}, {"Command2", {400, 24, 57, 25}},
+  };
+  for (const Placement& p : placements) {
+    QWidget* w = Widget<QWidget>(p.name);
+    ASSERT_NE(w, nullptr) << p.name;
+    EXPECT_EQ(w->geometry(), p.pixels) << p.name;
+  }
+  EXPECT_EQ(Widget<QPushButton>("Command1")->text(), QStringLiteral("计算"));
+  EXPECT_EQ(Widget<QPushButton>("Command2")->text(), QStringLiteral("重来"));
+  EXPECT_EQ(Widget<QLineEdit>("Text1")->accessibleName(), QStringLiteral("原价"));
+  EXPECT_EQ(Widget<QLineEdit>("Text2")->accessibleName(), QStringLiteral("折扣"));
+  EXPECT_EQ(Widget<QLineEdit>("Text3")->accessibleName(), QStringLiteral("现价"));
+  EXPECT_EQ(Widget<QPushButton>("Command1")->accessibleName(), QStringLiteral("计算"));
+}
+
+TEST_F(QtForm1, EveryCaptionFitsItsLabelAt9Points) {
+  const QFontMetrics metrics(window_->font());
+  EXPECT_EQ(window_->font().pointSize(), 9);
+  for (const ControlModel& c : session_.TheForm().Model().controls) {
+    if (c.kind != ControlClass::Label) continue;
+    EXPECT_LE(metrics.horizontalAdvance(qt::ToQString(c.caption)), ToPixels(c.rect).width) << c.name;
+  }
+}
+
+TEST_F(QtForm1, TabVisitsTheControlsInOrderFromCommand1) {
+  std::vector<QString> visited{Focused() ? Focused()->objectName() : QString()};
+  for (int i = 0; i < 5; ++i) {
+    QTest::keyClick(Focused(), Qt::Key_Tab);
+    visited.push_back(Focused() ? Focused()->objectName() : QString());
+  }
+  EXPECT_EQ(visited, (std::vector<QString>{"Command1", "Text1", "Text2", "Text3", "Command2", "Command1"}));
+}
+
+TEST_F(QtForm1, KeyboardClicksFocusedButtonsOnlyAndEnterInABoxDoesNothing) {
+  auto* text1 = Widget<QLineEdit>("Text1");
+  auto* text2 = Widget<QLineEdit>("Text2");
+  auto* text3 = Widget<QLineEdit>("Text3");
+  text1->setFocus();
+  QTest::keyClicks(text1, "100");
+  text2->setFocus();
+  QTest::keyClicks(text2, "9");
+  QTest::keyClick(text2, Qt::Key_Return);
+  QTest::keyClick(text2, Qt::Key_Escape);
+  EXPECT_EQ(text3->text(), QString());
+  auto* command1 = Widget<QPushButton>("Command1");
+  command1->setFocus();
+  QTest::keyClick(command1, Qt::Key_Space);
+  EXPECT_EQ(text3->text(), QStringLiteral("90"));
+  auto* command2 = Widget<QPushButton>("Command2");
+  command2->setFocus();
+  QTest::keyClick(command2, Qt::Key_Return);
+  EXPECT_EQ(text1->text(), QString());
+  EXPECT_EQ(Focused(), command2);  // Reset leaves the focus where it was
+}
+
+TEST_F(QtForm1, MouseClicksReachTheTopmostElementOnly) {
+  QTest::mouseClick(Widget<QPushButton>("Command1"), Qt::LeftButton);
+  EXPECT_EQ(Widget<QLineEdit>("Text3")->text(), QStringLiteral("0"));
+  ClickAt(30, 110);   // Label1
+  ClickAt(240, 110);  // Label1's last column: Label6, no procedure
+  ClickAt(275, 110);  // Label6 under Image1: Image1
+  ClickAt(390, 110);  // Label7 under Image2: Image2
+  ClickAt(300, 75);   // Label5: nothing
+  ASSERT_EQ(launches_.size(), 3u);
+  EXPECT_EQ(launches_[0], u"http://velta.taobao.com");
+  EXPECT_EQ(launches_[1].substr(0, 26), u"http://amos.im.alisoft.com");
+  EXPECT_EQ(launches_[2].substr(0, 10), u"tencent://");
+}
+
+TEST_F(QtForm1, TooltipsFollowTheHitTest) {
+  auto tipAt = [&](int x, int y) {
+    QToolTip::hideText();  // hides after a short delay
+    for (int i = 0; i < 100 && QToolTip::isVisible(); ++i) QTest::qWait(10);
+    QHelpEvent help(QEvent::ToolTip, QPoint(x, y), window_->mapToGlobal(QPoint(x, y)));
+    QApplication::sendEvent(window_, &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(tipAt(30, 110), QStringLiteral("点击访问小店"));
+  EXPECT_EQ(tipAt(275, 110), QStringLiteral("点击联系我旺旺"));
+  EXPECT_EQ(tipAt(450, 100), QStringLiteral("点击联系我QQ"));
+  EXPECT_EQ(tipAt(240, 110), QString());
+  EXPECT_EQ(tipAt(100, 75), QString());
+}
+
+TEST_F(QtForm1, AnUntrappedErrorShowsAMessageBoxAndTheWindowGoesOn) {
+  auto* text1 = Widget<QLineEdit>("Text1");
+  text1->setText("1e400");
+  QString title, text;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      title = box->windowTitle();
+      text = box->text();
+      box->accept();
+    }
+  });
+  QTest::mouseClick(Widget<QPushButton>("Command1"), Qt::LeftButton);
+  EXPECT_EQ(title, QStringLiteral("Mivello"));
+  EXPECT_EQ(text, QStringLiteral("实时错误 '6':\n\n溢出"));
+  EXPECT_TRUE(window_->isVisible());
+  EXPECT_EQ(text1->text(), QStringLiteral("1e400"));
+  EXPECT_EQ(Widget<QLineEdit>("Text3")->text(), QString());
+}
+
+}  // namespace
+}  // namespace mivello

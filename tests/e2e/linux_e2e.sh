@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# End to end on a real X server, as a user would: types with the keyboard,
+# clicks with the mouse, reads the price box through the clipboard, and
+# checks what the links hand to the desktop's opener.
+#   linux_e2e.sh PROGRAM ARTIFACT_FOLDER
+set -euo pipefail
+program=$(realpath "$1")
+artifacts=$(realpath -m "$2")
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A private X server on a free display.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$work/display")"
+
+# A recording opener earlier on PATH than the real xdg-open.
+mkdir -p "$work/bin"
+cat >"$work/bin/xdg-open" <<SCRIPT
+#!/bin/sh
+{ echo "argc=\$#"; for a in "\$@"; do printf 'arg=%s\n' "\$a"; done; } >>"$work/opened"
+SCRIPT
+chmod +x "$work/bin/xdg-open"
+
+PATH="$work/bin:$PATH" "$program" --style=fusion -platform offscreen >"$work/program.log" 2>&1 &
+pid=$!
+
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --name '^Mivello－BY Ostrel QQ:583210746$' 2>/dev/null | head -n1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "the window did not appear (toolkit options must be ignored)"
+sleep 0.5
+
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.2; }
+type_text() { xdotool type --delay 30 "$1"; sleep 0.2; }
+# Text boxes by their pixel rectangles: Text1 56,24; Text2 152,24; Text3 248,24.
+# An empty box copies nothing, so the clipboard is set to a marker first.
+read_box() {
+  printf '<empty>' | xclip -selection clipboard >/dev/null 2>&1
+  click "$1" 36; xdotool key ctrl+a ctrl+c; sleep 0.3
+  local text; text=$(xclip -o -selection clipboard 2>/dev/null || true)
+  [ "$text" = "<empty>" ] || printf '%s' "$text"
+}
+clear_box() { click "$1" 36; xdotool key ctrl+a BackSpace; }
+
+click 84 36; type_text 199
+click 180 36; type_text 8.5
+click 352 36                                 # 计算
+[ "$(read_box 280)" = "169.15" ] || fail "199 at 8.5 showed '$(read_box 280)'"
+import -window "$window" "$artifacts/mivello-linux.png"
+
+click 428 36                                 # 重来
+for x in 84 180 280; do
+  [ -z "$(read_box $x)" ] || fail "Reset left text in the box at x=$x"
+done
+
+click 282 104                                # Image1, also over Label6
+click 430 106                                # Image2
+click 40 112                                 # Label1
+click 240 112                                # the last column of Label1 is Label6's
+sleep 1
+expected="argc=1
+arg=http://amos.im.alisoft.com/msg.aw?v=2&uid=Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8
+argc=1
+arg=tencent://message/?uin=583210746&Site=Velta%E6%97%B6%E5%B0%9A%E5%A5%B3%E8%A3%85&Menu=yes
+argc=1
+arg=http://velta.taobao.com"
+[ "$(cat "$work/opened" 2>/dev/null)" = "$expected" ] || fail "the opener got: $(cat "$work/opened" 2>/dev/null)"
+
+click 84 36; type_text 1e400
+click 352 36
+box=""
+for _ in $(seq 50); do
+  box=$(xdotool search --onlyvisible --name '^Mivello$' 2>/dev/null | head -n1 || true)
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+[ -n "$box" ] || fail "no message box for an overflow"
+sleep 0.3
+import -window root -crop 800x600+0+0 "$artifacts/mivello-overflow.png"
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Return
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || fail "the program ended after the error"
+[ -z "$(xdotool search --onlyvisible --name '^Mivello$' 2>/dev/null || true)" ] || fail "the message box stayed open"
+[ "$(read_box 84)" = "1e400" ] || fail "the typed price was lost"
+
+kill "$pid"
+echo "e2e: 1 passed, 0 failed"
