@@ -1,30 +1,28 @@
 #include "app/project_record.h"
 
-#include "ui/assets.h"
-#include "ui/form1_content.h"
+#include <cstdint>
+#include <span>
+
 #include "ui/form1_events.h"
+#include "ui/form1_ids.h"
+#include "ui/form_reader.h"
 
 namespace mivello {
-namespace {
-
-FormModel LoadForm1(const FormTableEntry& /*entry*/) {
-  return Form1Content({assets::WindowIcon(), assets::WangwangBadge(), assets::QqBadge()});
+namespace stored {
+std::span<const std::uint8_t> Form1Block();  // generated at build time
 }
 
-const FormTableEntry kForms[] = {
-    {"Form1", {}, {}, {}, &LoadForm1, Form1Events()},
-};
-
-}  // namespace
-
 const ProjectRecord& MivelloProject() {
+  static const FormTableEntry forms[] = {
+      {"Form1", stored::Form1Block(), kForm1Id, kForm1SecondId, &LoadStoredForm, Form1Events()},
+  };
   static const ProjectRecord record{
       .projectName = "Mivello",
       .secondName = "Mivello",
       .executableName = "工程1",
       .helpFile = "",
       .startupForm = "Form1",
-      .forms = kForms,
+      .forms = forms,
       .locale = 2052,  // Chinese (PRC)
       .languageLibrary = "vb6chs.dll",
       .threading = Threading::SingleThreaded,

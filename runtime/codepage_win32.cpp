@@ -1,0 +1,30 @@
+// Code page 936 through the Windows national language support.
+#include <windows.h>
+
+#include "runtime/codepage.h"
+
+namespace mivello {
+
+String FromCodePage936(std::span<const std::uint8_t> bytes) {
+  if (bytes.empty()) return {};
+  const auto* in = reinterpret_cast<const char*>(bytes.data());
+  const int size = static_cast<int>(bytes.size());
+  const int length = MultiByteToWideChar(936, 0, in, size, nullptr, 0);
+  String text(static_cast<std::size_t>(length), u'\0');
+  MultiByteToWideChar(936, 0, in, size, reinterpret_cast<wchar_t*>(text.data()), length);
+  return text;
+}
+
+std::optional<std::vector<std::uint8_t>> ToCodePage936(StringView text) {
+  if (text.empty()) return std::vector<std::uint8_t>{};
+  const auto* in = reinterpret_cast<const wchar_t*>(text.data());
+  const int size = static_cast<int>(text.size());
+  BOOL lossy = FALSE;
+  const int length = WideCharToMultiByte(936, 0, in, size, nullptr, 0, nullptr, &lossy);
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
+  WideCharToMultiByte(936, 0, in, size, reinterpret_cast<char*>(bytes.data()), length, nullptr, &lossy);
+  if (lossy) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace mivello

@@ -1,0 +1,50 @@
+#pragma once
+// Reads a stored form description block into the form model.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "runtime/events.h"
+#include "runtime/form_model.h"
+#include "runtime/project.h"
+
+namespace mivello {
+
+// A damaged block: where reading stopped and what it expected there.
+class FormDescriptionError : public StartupError {
+ public:
+  FormDescriptionError(std::size_t offset, std::string expected);
+  std::size_t Offset() const { return offset_; }
+  const std::string& Expected() const { return expected_; }
+
+ private:
+  std::size_t offset_;
+  std::string expected_;
+};
+
+// Told of every field as it is read: its offset, a short name and its value
+// as text (texts in UTF-8). The dump tool prints these.
+using FormReadTrace =
+    std::function<void(std::size_t offset, std::string_view field, const std::string& value)>;
+
+// Reads `block`, whose header must carry the two identifiers. Never reads
+// outside the block; throws FormDescriptionError for a damaged one. Controls
+// of an unknown class or with unknown property codes are stepped over.
+FormModel ReadFormDescription(std::span<const std::uint8_t> block, const Guid& formId,
+                              const Guid& secondFormId, const FormReadTrace& trace = nullptr);
+
+// The two form identifiers that a block's header carries (zero where the
+// block is too short), for tools that read blocks of any form.
+struct HeaderIdentifiers {
+  Guid formId;
+  Guid secondFormId;
+};
+HeaderIdentifiers IdentifiersInHeader(std::span<const std::uint8_t> block);
+
+// The reader as the project record's loader of a window's entry.
+FormModel LoadStoredForm(const FormTableEntry& entry);
+
+}  // namespace mivello
