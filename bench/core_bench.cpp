@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "runtime/str_r8.h"
+#include "ui/form_reader.h"
 #include "runtime/text_to_double.h"
 #include "tests/support/headless_form1.h"
 
@@ -49,6 +50,14 @@ void BM_Command1Click(benchmark::State& state) {
   for (auto _ : state) app.window.Click("Command1");
 }
 BENCHMARK(BM_Command1Click);
+
+// Reading Form1's stored description, as the program does at start-up.
+void BM_ReadForm1Block(benchmark::State& state) {
+  const FormTableEntry& entry = MivelloProject().forms.front();
+  for (auto _ : state) benchmark::DoNotOptimize(LoadStoredForm(entry));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * entry.description.size()));
+}
+BENCHMARK(BM_ReadForm1Block)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace mivello

@@ -14,7 +14,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   clang libclang-rt-dev                     # libFuzzer targets
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev                    # the Linux window
+  qt6-base-dev libgl-dev libx11-dev         # the Linux window
   libgif-dev libfreetype-dev                # picture formats, glyph rendering
   fonts-noto-cjk fonts-wqy-zenhei           # CJK fonts for captions and the icon glyph
   xdg-utils                                 # the desktop's opener for links

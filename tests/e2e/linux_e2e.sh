@@ -17,6 +17,7 @@ exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$work/display")"
+export XDG_RUNTIME_DIR="$work"
 
 # A recording opener earlier on PATH than the real xdg-open.
 mkdir -p "$work/bin"

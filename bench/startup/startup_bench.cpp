@@ -1,0 +1,126 @@
+// Time from start to the first painted window, and peak memory, for two
+// programs started alternately on the X server of $DISPLAY:
+//   startup_bench RUNS PROGRAM_A PROGRAM_B
+// A window counts as painted when its top-level shows at least four colours.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Sample {
+  double milliseconds = 0;
+  long peakKilobytes = 0;
+};
+
+long PeakKilobytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  }
+  return 0;
+}
+
+bool Painted(Display* display, Window window) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable) return false;
+  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+  if (image == nullptr) return false;
+  std::set<unsigned long> colours;
+  for (int y = 0; y < attributes.height && colours.size() < 4; y += 2) {
+    for (int x = 0; x < attributes.width && colours.size() < 4; x += 2) colours.insert(XGetPixel(image, x, y));
+  }
+  XDestroyImage(image);
+  return colours.size() >= 4;
+}
+
+Sample RunOnce(Display* display, const char* program) {
+  const Window root = DefaultRootWindow(display);
+  XSelectInput(display, root, SubstructureNotifyMask);
+  XSync(display, True);
+
+  char* argv[] = {const_cast<char*>(program), nullptr};
+  const auto start = Clock::now();
+  pid_t pid = 0;
+  if (posix_spawn(&pid, program, nullptr, nullptr, argv, environ) != 0) {
+    std::fprintf(stderr, "cannot start %s\n", program);
+    std::exit(1);
+  }
+  Window mapped = 0;
+  Sample sample;
+  while (Clock::now() - start < std::chrono::seconds(20)) {
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (event.type == MapNotify && event.xmap.event == root && mapped == 0) mapped = event.xmap.window;
+    }
+    if (mapped != 0 && Painted(display, mapped)) {
+      sample.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+      break;
+    }
+    pollfd fd{ConnectionNumber(display), POLLIN, 0};
+    poll(&fd, 1, 1);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  sample.peakKilobytes = PeakKilobytes(pid);
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
+  XSelectInput(display, root, NoEventMask);
+  return sample;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: startup_bench RUNS PROGRAM_A PROGRAM_B\n");
+    return 2;
+  }
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    std::fprintf(stderr, "startup_bench: no X display\n");
+    return 1;
+  }
+  const int runs = std::atoi(argv[1]);
+  std::vector<double> time[2], memory[2];
+  RunOnce(display, argv[2]);  // warm the file cache for both
+  RunOnce(display, argv[3]);
+  for (int i = 0; i < runs; ++i) {
+    for (int p = 0; p < 2; ++p) {
+      const Sample s = RunOnce(display, argv[2 + p]);
+      time[p].push_back(s.milliseconds);
+      memory[p].push_back(static_cast<double>(s.peakKilobytes));
+    }
+  }
+  for (int p = 0; p < 2; ++p) {
+    std::printf("%-40s median %.1f ms to the first painted window, peak memory %.0f KiB\n", argv[2 + p],
+                Median(time[p]), Median(memory[p]));
+  }
+  std::printf("ratio A/B: time %.3f, memory %.3f\n", Median(time[0]) / Median(time[1]),
+              Median(memory[0]) / Median(memory[1]));
+  XCloseDisplay(display);
+  return 0;
+}
