@@ -1,10 +1,11 @@
 #include "runtime/str_r8.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace mivello {
 namespace {
@@ -16,20 +17,25 @@ struct Digits {
   int exponent = 0;    // decimal exponent of the first digit
 };
 
-// Splits the output of to_chars in scientific form: "d.ddddde+XX".
+// The C library's exact "%.*e" rendering, read as digits and an exponent.
+// The decimal point is whatever the locale makes it: only digits are kept.
 Digits Scientific(double magnitude, int precision, std::array<char, 800>& buffer) {
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                    std::chars_format::scientific, precision);
-  const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+#ifdef _WIN32
+  __mingw_snprintf(buffer.data(), buffer.size(), "%.*e", precision, magnitude);
+#else
+  std::snprintf(buffer.data(), buffer.size(), "%.*e", precision, magnitude);
+#endif
+  const std::string_view text(buffer.data());
   const std::size_t e = text.find('e');
   Digits d;
-  d.digits.push_back(text[0]);
-  if (e > 2) d.digits.append(text.substr(2, e - 2));
-  d.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+  for (char c : text.substr(0, e)) {
+    if (c >= '0' && c <= '9') d.digits.push_back(c);
+  }
+  d.exponent = std::atoi(text.data() + e + 1);
   return d;
 }
 
-// to_chars rounds exact ties to even; the runtime rounds them away from zero.
+// printf rounds exact ties to even; the runtime rounds them away from zero.
 // A tie needs the value to have exactly 16 significant digits, the last a 5.
 Digits RoundTo15(double magnitude) {
   std::array<char, 800> buffer{};

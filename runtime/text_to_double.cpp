@@ -1,8 +1,9 @@
 #include "runtime/text_to_double.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "runtime/runtime_error.h"
@@ -134,6 +135,16 @@ void ReadExponent(Reader& in, Decimal& d) {
   d.exponent += negative ? -value : value;
 }
 
+// The C library's conversion, which rounds correctly (MinGW's own, not the
+// system's older one).
+double CorrectlyRoundedStrtod(const char* text) {
+#ifdef _WIN32
+  return __mingw_strtod(text, nullptr);
+#else
+  return std::strtod(text, nullptr);
+#endif
+}
+
 double ToDouble(const Decimal& d) {
   if (d.digits.empty()) return 0;
   // Decimal exponent of the leading digit: value lies in [10^lead, 10^(lead+1)).
@@ -141,16 +152,12 @@ double ToDouble(const Decimal& d) {
   if (lead > 400) Raise(ErrorNumber::Overflow);
   if (lead < -400) return d.negative ? -0.0 : 0.0;
 
+  // Integer digits and an exponent: no decimal point, so no locale matters.
   std::string text = d.digits;
   text += 'e';
   text += std::to_string(d.exponent);
-  double value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  (void)end;
-  if (ec == std::errc::result_out_of_range) {
-    if (lead > 0) Raise(ErrorNumber::Overflow);
-    value = 0;  // below the smallest subnormal
-  }
+  double value = CorrectlyRoundedStrtod(text.c_str());
+  if (std::isinf(value)) Raise(ErrorNumber::Overflow);
   return d.negative ? -value : value;
 }
 

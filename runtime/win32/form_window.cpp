@@ -1,0 +1,264 @@
+#include "runtime/win32/form_window.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <utility>
+
+#include "runtime/layout.h"
+
+namespace mivello::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"MivelloForm";
+constexpr int kFirstControlId = 100;  // control i has the id 100 + i
+
+const wchar_t* Wide(const String& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// The window's dots per inch: per window where Windows knows it, else the system's.
+UINT WindowDpi(HWND window) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow != nullptr) {
+    if (const UINT dpi = getDpiForWindow(window); dpi != 0) return dpi;
+  }
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+// The system's message font face at 9 points: the default Chinese UI font
+// on a Chinese system.
+UniqueFont DefaultFont(UINT dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  LOGFONTW font = metrics.lfMessageFont;
+  font.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+  font.lfWidth = 0;
+  return UniqueFont(CreateFontIndirectW(&font));
+}
+
+void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(instance, kClassName, &wc)) return;
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kClassName;
+  if (RegisterClassExW(&wc) == 0) throw StartupError("cannot register the window class");
+}
+
+}  // namespace
+
+// A text box's Text property, kept by its EDIT control.
+class FormWindow::EditText : public TextPeer {
+ public:
+  explicit EditText(HWND edit) : edit_(edit) {}
+  HResult GetText(String& out) override {
+    const int length = GetWindowTextLengthW(edit_);
+    String text(static_cast<std::size_t>(length) + 1, u'\0');
+    const int copied = GetWindowTextW(edit_, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+    text.resize(static_cast<std::size_t>(copied));
+    out = std::move(text);
+    return kOk;
+  }
+  HResult SetText(StringView text) override {
+    const String copy(text);
+    return SetWindowTextW(edit_, Wide(copy)) ? kOk : kFail;
+  }
+
+ private:
+  HWND edit_;
+};
+
+FormWindow::FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance)
+    : form_(form), events_(events) {
+  RegisterClassOnce(instance, &FormWindow::WindowProc);
+  const FormModel& model = form.Model();
+  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+  window_ = CreateWindowExW(kExStyle, kClassName, Wide(model.caption), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+  if (window_ == nullptr) throw StartupError("cannot create the window");
+
+  dpi_ = WindowDpi(window_);
+  RECT frame{0, 0, Pixels(model.clientRect.width), Pixels(model.clientRect.height)};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  font_ = DefaultFont(dpi_);
+  bigIcon_ = IconFromFile(model.icon, GetSystemMetrics(SM_CXICON));
+  smallIcon_ = IconFromFile(model.icon, GetSystemMetrics(SM_CXSMICON));
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
+  pictures_.resize(model.controls.size());
+  for (std::size_t i = 0; i < model.controls.size(); ++i) {
+    if (model.controls[i].kind == ControlClass::Picture)
+      pictures_[i] = LoadPicture(model.controls[i].picture);
+  }
+  CreateControls();
+}
+
+FormWindow::~FormWindow() {
+  if (window_ != nullptr) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+}
+
+RECT FormWindow::PixelsOf(const TwipsRect& r) const {
+  return {Pixels(r.left), Pixels(r.top), Pixels(r.left + r.width), Pixels(r.top + r.height)};
+}
+
+void FormWindow::CreateControls() {
+  const FormModel& model = form_.Model();
+  // Children are made in tab order: the dialog manager's Tab follows it.
+  for (std::size_t i : TabOrder(model)) {
+    const ControlModel& c = model.controls[i];
+    const RECT r = PixelsOf(c.rect);
+    const bool edit = c.kind == ControlClass::TextBox;
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | (edit ? ES_AUTOHSCROLL | ES_LEFT : BS_PUSHBUTTON);
+    HWND child =
+        CreateWindowExW(edit ? WS_EX_CLIENTEDGE : 0, edit ? L"EDIT" : L"BUTTON", edit ? L"" : Wide(c.caption),
+                        style, r.left, r.top, r.right - r.left, r.bottom - r.top, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(i))),
+                        GetModuleHandleW(nullptr), nullptr);
+    if (child == nullptr) throw StartupError("cannot create control " + c.name);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    if (edit) {
+      texts_.push_back(std::make_unique<EditText>(child));
+      form_.Controls()[i].AttachText(texts_.back().get());
+    }
+    if (firstInTabOrder_ == nullptr) firstInTabOrder_ = child;
+  }
+
+  // One tool over the whole window; its text is asked for where the mouse is.
+  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  if (toolTip_ != nullptr) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = 1;
+    GetClientRect(window_, &tool.rect);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void FormWindow::Show() {
+  ShowWindow(window_, SW_SHOWDEFAULT);
+  UpdateWindow(window_);
+  if (firstInTabOrder_ != nullptr) SetFocus(firstInTabOrder_);
+}
+
+std::optional<std::size_t> FormWindow::HitTest(POINT client) const {
+  // The shared hit test works in pixels at 96 dots per inch.
+  return WindowlessHitTest(form_.Model(), MulDiv(client.x, 96, static_cast<int>(dpi_)),
+                           MulDiv(client.y, 96, static_cast<int>(dpi_)));
+}
+
+void FormWindow::Paint(HDC dc) const {
+  const FormModel& model = form_.Model();
+  HGDIOBJ oldFont = SelectObject(dc, font_.get());
+  SetBkMode(dc, TRANSPARENT);
+  // From the bottom of the stored order up: earlier controls cover later ones.
+  for (std::size_t i = model.controls.size(); i-- > 0;) {
+    const ControlModel& c = model.controls[i];
+    RECT r = PixelsOf(c.rect);
+    if (c.kind == ControlClass::Picture) {
+      DrawPicture(pictures_[i].Get(), dc, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    } else if (c.kind == ControlClass::Label) {
+      FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+      SetTextColor(dc, c.foreColour ? RGB(c.foreColour->red, c.foreColour->green, c.foreColour->blue)
+                                    : GetSysColor(COLOR_BTNTEXT));
+      DrawTextW(dc, Wide(c.caption), static_cast<int>(c.caption.size()), &r,
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    }
+  }
+  SelectObject(dc, oldFont);
+}
+
+LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    // Procedures' errors are handled where they are delivered; nothing else
+    // may unwind through Windows.
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window_, &ps);
+      Paint(dc);
+      EndPaint(window_, &ps);
+      return 0;
+    }
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (HIWORD(wParam) == BN_CLICKED && id >= kFirstControlId) {
+        events_.Deliver(static_cast<std::size_t>(id - kFirstControlId), Event::Click);
+      }
+      return 0;  // IDOK and IDCANCEL from Enter and Esc do nothing
+    }
+    case WM_LBUTTONDOWN:
+      pressed_ = HitTest({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      SetCapture(window_);
+      return 0;
+    case WM_LBUTTONUP: {
+      ReleaseCapture();
+      // A Click is a press and a release on the same element.
+      const auto released = HitTest({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      const auto pressed = std::exchange(pressed_, std::nullopt);
+      if (pressed && released == pressed) events_.Deliver(*pressed, Event::Click);
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      const auto hovered = HitTest({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      if (hovered != hovered_ && toolTip_ != nullptr) SendMessageW(toolTip_, TTM_POP, 0, 0);
+      hovered_ = hovered;
+      return 0;
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->hwndFrom == toolTip_ && header->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        POINT cursor;
+        GetCursorPos(&cursor);
+        ScreenToClient(window_, &cursor);
+        const auto hit = HitTest(cursor);
+        static wchar_t kNone[] = L"";
+        info->lpszText = hit ? const_cast<wchar_t*>(Wide(form_.Model().controls[*hit].toolTip)) : kNone;
+      }
+      return 0;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace mivello::win32

@@ -1,0 +1,24 @@
+#pragma once
+// Picture and icon files decoded by Windows itself.
+#include <ocidl.h>
+#include <olectl.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "runtime/win32/handles.h"
+
+namespace mivello::win32 {
+
+// A GIF as an OLE picture (its first frame, transparency kept); empty when
+// Windows cannot decode it.
+ComPtr<IPicture> LoadPicture(const std::vector<std::uint8_t>& file);
+
+// Draws `picture` with its top-left corner at `x`, `y`, `width` × `height` pixels.
+void DrawPicture(IPicture* picture, HDC dc, int x, int y, int width, int height);
+
+// The image of an icon file nearest `size` pixels square, as an icon handle.
+UniqueIcon IconFromFile(const std::vector<std::uint8_t>& file, int size);
+
+}  // namespace mivello::win32

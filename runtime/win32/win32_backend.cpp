@@ -1,0 +1,63 @@
+#include "runtime/win32/win32_backend.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <cstdio>
+#include <string>
+
+namespace mivello::win32 {
+namespace {
+
+std::wstring Wide(StringView text) { return std::wstring(text.begin(), text.end()); }
+
+}  // namespace
+
+Win32Backend::Win32Backend() {
+  oleStarted_ = SUCCEEDED(OleInitialize(nullptr));  // the pictures are OLE pictures
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+Win32Backend::~Win32Backend() {
+  window_.reset();
+  if (oleStarted_) OleUninitialize();
+}
+
+void Win32Backend::Build(Form& form, EventDispatcher& events) {
+  window_ = std::make_unique<FormWindow>(form, events, GetModuleHandleW(nullptr));
+  window_->Show();
+}
+
+void Win32Backend::ShowMessage(StringView title, StringView text) {
+  MessageBoxW(window_ ? window_->Handle() : nullptr, Wide(text).c_str(), Wide(title).c_str(),
+              MB_OK | MB_ICONERROR);
+}
+
+void Win32Backend::ReportStartupFailure(StringView title, std::string_view message) {
+  std::fprintf(stderr, "%s: %.*s\n", ToUtf8(title).c_str(), static_cast<int>(message.size()), message.data());
+  const String text = u"程序无法启动：" + FromUtf8(message);
+  MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONERROR);
+}
+
+int Win32Backend::Run() {
+  MSG message;
+  BOOL got;
+  while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+    // The dialog manager gives Tab, Enter and Esc their dialog meaning.
+    if (window_ && IsDialogMessageW(window_->Handle(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return got == 0 ? static_cast<int>(message.wParam) : 1;
+}
+
+}  // namespace mivello::win32
+
+namespace mivello {
+
+std::unique_ptr<Backend> MakePlatformBackend(int /*argc*/, char** /*argv*/) {
+  return std::make_unique<win32::Win32Backend>();
+}
+
+}  // namespace mivello

@@ -1,0 +1,27 @@
+#pragma once
+// The form runtime's window system on Windows: the Win32 API, W functions only.
+#include <windows.h>
+
+#include <memory>
+
+#include "runtime/backend.h"
+#include "runtime/win32/form_window.h"
+
+namespace mivello::win32 {
+
+class Win32Backend : public Backend {
+ public:
+  Win32Backend();
+  ~Win32Backend() override;
+
+  void Build(Form& form, EventDispatcher& events) override;
+  void ShowMessage(StringView title, StringView text) override;
+  void ReportStartupFailure(StringView title, std::string_view message) override;
+  int Run() override;
+
+ private:
+  std::unique_ptr<FormWindow> window_;
+  bool oleStarted_ = false;
+};
+
+}  // namespace mivello::win32
