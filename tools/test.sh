@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the default build, the sanitizer
-# build, and each fuzzer for a bounded time on top of its seed corpus.
+# build, the Windows build under Wine, and each fuzzer for a bounded time on
+# top of its seed corpus.
 # FUZZ_SECONDS sets the time per fuzzer (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/install-deps.sh
+bash tools/install-deps.sh --windows
 jobs=$(nproc)
 
 echo "== default build and tests"
@@ -17,6 +18,11 @@ echo "== sanitizer build and tests"
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
+
+echo "== Windows build, tests under Wine"
+cmake --preset windows
+WINEDEBUG=-all cmake --build --preset windows -j "$jobs"
+ctest --preset windows
 
 echo "== fuzzers"
 cmake --preset fuzz

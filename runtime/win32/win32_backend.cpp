@@ -14,14 +14,15 @@ std::wstring Wide(StringView text) { return std::wstring(text.begin(), text.end(
 }  // namespace
 
 Win32Backend::Win32Backend() {
-  oleStarted_ = SUCCEEDED(OleInitialize(nullptr));  // the pictures are OLE pictures
+  // The pictures are OLE pictures; a single-threaded apartment is all they need.
+  oleStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 }
 
 Win32Backend::~Win32Backend() {
   window_.reset();
-  if (oleStarted_) OleUninitialize();
+  if (oleStarted_) CoUninitialize();
 }
 
 void Win32Backend::Build(Form& form, EventDispatcher& events) {

@@ -1,0 +1,189 @@
+// Drives 工程1.exe as a user's automation would: finds the window by its
+// caption, types into the text boxes, clicks, reads what the window shows,
+// and reads the version block of the file.
+//   win32_driver PROGRAM
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+int passed = 0;
+int failed = 0;
+
+std::string Utf8(const std::wstring& text) {
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                        nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), bytes, nullptr,
+                      nullptr);
+  return out;
+}
+
+void Expect(bool ok, const char* what, const std::wstring& got = L"") {
+  (ok ? passed : failed)++;
+  std::printf("%s: %s%s%s\n", ok ? "ok" : "FAILED", what, got.empty() ? "" : " -> ", Utf8(got).c_str());
+  std::fflush(stdout);
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t buffer[512] = {};
+  SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
+  return buffer;
+}
+
+HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, int milliseconds) {
+  for (int waited = 0; waited < milliseconds; waited += 50) {
+    if (HWND window = FindWindowW(className, caption)) return window;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+// The edit boxes from left to right.
+std::vector<HWND> Edits(HWND main) {
+  std::vector<HWND> edits;
+  for (HWND child = nullptr; (child = FindWindowExW(main, child, L"Edit", nullptr)) != nullptr;)
+    edits.push_back(child);
+  std::sort(edits.begin(), edits.end(), [](HWND a, HWND b) {
+    RECT ra, rb;
+    GetWindowRect(a, &ra);
+    GetWindowRect(b, &rb);
+    return ra.left < rb.left;
+  });
+  return edits;
+}
+
+void Type(HWND edit, const std::wstring& text) {
+  for (wchar_t c : text) PostMessageW(edit, WM_CHAR, c, 1);
+  for (int i = 0; i < 100 && TextOf(edit).size() < text.size(); ++i) Sleep(20);
+}
+
+void Clear(HWND edit) { SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")); }
+
+// A mouse click at a client point given in pixels at 96 dots per inch.
+void ClickAt(HWND main, int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  const LPARAM at = MAKELPARAM(MulDiv(x, dpi, 96), MulDiv(y, dpi, 96));
+  PostMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(main, WM_LBUTTONUP, 0, at);
+  Sleep(300);
+}
+
+std::wstring Version(const std::wstring& file, const wchar_t* key) {
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &handle);
+  std::vector<unsigned char> data(size);
+  if (size == 0 || !GetFileVersionInfoW(file.c_str(), 0, size, data.data())) return L"(no version block)";
+  void* value = nullptr;
+  UINT length = 0;
+  const std::wstring path = std::wstring(L"\\StringFileInfo\\080404B0\\") + key;
+  if (!VerQueryValueW(data.data(), path.c_str(), &value, &length)) return L"(missing)";
+  return static_cast<const wchar_t*>(value);
+}
+
+void CheckVersionBlock(const std::wstring& file) {
+  Expect(Version(file, L"FileVersion") == L"1.00", "FileVersion", Version(file, L"FileVersion"));
+  Expect(Version(file, L"ProductVersion") == L"1.00", "ProductVersion", Version(file, L"ProductVersion"));
+  Expect(Version(file, L"ProductName") == L"Mivello", "ProductName", Version(file, L"ProductName"));
+  Expect(Version(file, L"InternalName") == L"工程1", "InternalName", Version(file, L"InternalName"));
+  Expect(Version(file, L"OriginalFilename") == L"工程1.exe", "OriginalFilename",
+         Version(file, L"OriginalFilename"));
+  Expect(Version(file, L"CompanyName") == L"http://velta.taobao.com", "CompanyName",
+         Version(file, L"CompanyName"));
+  Expect(!Version(file, L"LegalCopyright").empty() && Version(file, L"LegalCopyright")[0] != L'(',
+         "LegalCopyright", Version(file, L"LegalCopyright"));
+
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &handle);
+  std::vector<unsigned char> data(size);
+  GetFileVersionInfoW(file.c_str(), 0, size, data.data());
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  const bool haveFixed =
+      VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed;
+  Expect(haveFixed && fixed->dwFileVersionMS == 0x00010000 && fixed->dwFileVersionLS == 0 &&
+             fixed->dwProductVersionMS == 0x00010000 && fixed->dwProductVersionLS == 0,
+         "numeric versions 1.0.0.0");
+  DWORD* translation = nullptr;
+  const bool haveTranslation = VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation",
+                                              reinterpret_cast<void**>(&translation), &length);
+  Expect(haveTranslation && length >= 4 && LOWORD(*translation) == 0x0804 && HIWORD(*translation) == 1200,
+         "language 0x0804, code page 1200");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) {
+    std::printf("usage: win32_driver PROGRAM\n");
+    return 2;
+  }
+  const std::wstring program = argv[1];
+  CheckVersionBlock(program);
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::wstring commandLine = L"\"" + program + L"\"";
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    std::printf("cannot start the program\n");
+    return 1;
+  }
+  HWND main = WaitForWindow(nullptr, L"Mivello－BY Ostrel QQ:583210746", 30000);
+  Expect(main != nullptr, "the window appears with its caption");
+  if (main == nullptr) return 1;
+  Sleep(500);
+
+  const std::vector<HWND> edits = Edits(main);
+  HWND calculate = FindWindowExW(main, nullptr, L"Button", L"计算");
+  HWND reset = FindWindowExW(main, nullptr, L"Button", L"重来");
+  Expect(edits.size() == 3 && calculate && reset, "three text boxes and the two buttons");
+  if (edits.size() != 3 || !calculate || !reset) return 1;
+
+  Type(edits[0], L"199");
+  Type(edits[1], L"8.5");
+  SendMessageW(calculate, BM_CLICK, 0, 0);
+  Expect(TextOf(edits[2]) == L"169.15", "199 at 8.5 shows 169.15", TextOf(edits[2]));
+
+  SendMessageW(reset, BM_CLICK, 0, 0);
+  Expect(TextOf(edits[0]).empty() && TextOf(edits[1]).empty() && TextOf(edits[2]).empty(),
+         "Reset empties the boxes");
+  SendMessageW(calculate, BM_CLICK, 0, 0);
+  Expect(TextOf(edits[2]) == L"0", "Calculate after Reset shows 0", TextOf(edits[2]));
+
+  ClickAt(main, 282, 104);  // Image1, also over Label6
+  ClickAt(main, 430, 106);  // Image2
+  ClickAt(main, 40, 112);   // Label1
+  ClickAt(main, 240, 112);  // the last column of Label1 is Label6's: nothing
+  Sleep(2000);
+
+  Clear(edits[0]);
+  Type(edits[0], L"1e400");
+  PostMessageW(calculate, BM_CLICK, 0, 0);
+  HWND box = WaitForWindow(L"#32770", L"Mivello", 10000);
+  Expect(box != nullptr, "an overflow shows a message box titled Mivello");
+  if (box != nullptr) {
+    const std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
+    Expect(text == L"实时错误 '6':\n\n溢出", "the message names error 6", text);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Sleep(500);
+  }
+  Expect(IsWindow(main) && TextOf(edits[0]) == L"1e400", "the window and the typed price stay",
+         TextOf(edits[0]));
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+  Expect(ended, "closing the window ends the program");
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  std::printf("%d passed, %d failed\n", passed, failed);
+  return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The Windows program end to end under Wine, in a throwaway prefix where a
+# recording program stands at the browser's path and decoys at the shorter
+# prefixes of that path.
+#   wine_e2e.sh DRIVER PROGRAM RECORDER ARTIFACT_FOLDER
+set -euo pipefail
+driver=$(realpath "$1")
+program=$(realpath "$2")
+recorder=$(realpath "$3")
+artifacts=$(realpath -m "$4")
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+trap 'wineserver -k 2>/dev/null || true; kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$work/display")"
+
+wineboot -i >/dev/null 2>&1
+wineserver -w
+drive_c="$WINEPREFIX/drive_c"
+mkdir -p "$drive_c/Program Files/Internet Explorer"
+cp "$recorder" "$drive_c/Program Files/Internet Explorer/iexplore.exe"
+cp "$recorder" "$drive_c/Program.exe"                   # decoys: must never run
+cp "$recorder" "$drive_c/Program Files/Internet.exe"
+
+# A look at the window, as a person would see it.
+wine "$program" >/dev/null 2>&1 &
+for _ in $(seq 200); do
+  window=$(xdotool search --name '^Mivello－BY Ostrel QQ:583210746$' 2>/dev/null | head -n1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "${window:-}" ] || fail "the window did not appear under Wine"
+sleep 1
+import -window root -crop 600x250+0+0 "$artifacts/mivello-wine.png"
+wineserver -k  # ends the program; the driver starts it again
+wineserver -w || true
+
+wine "$driver" "$(winepath -w "$program")"
+
+browser='C:\Program Files\Internet Explorer\iexplore.exe'
+expected="$browser http://amos.im.alisoft.com/msg.aw?v=2&uid=Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8
+show=0
+$browser tencent://message/?uin=583210746&Site=Velta%E6%97%B6%E5%B0%9A%E5%A5%B3%E8%A3%85&Menu=yes
+show=0
+$browser http://velta.taobao.com
+show=1"
+recorded=$(cat "$drive_c/iexplore-record.txt" 2>/dev/null || true)
+[ "$recorded" = "$expected" ] || fail "the browser recorded: $recorded"
+[ ! -e "$drive_c/Program-record.txt" ] || fail "C:\\Program.exe ran"
+[ ! -e "$drive_c/Internet-record.txt" ] || fail "C:\\Program Files\\Internet.exe ran"
+echo "links: 3 passed, 0 failed"
