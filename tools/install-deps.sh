@@ -19,7 +19,7 @@ packages=(
   fonts-noto-cjk fonts-wqy-zenhei           # CJK fonts for captions and the icon glyph
   xdg-utils                                 # the desktop's opener for links
   xvfb xauth xdotool xclip x11-utils imagemagick   # end-to-end tests and screenshots
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file unzip   # package checks
   locales                                   # a comma-decimal locale for conversion tests
 )
 

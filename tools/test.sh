@@ -29,4 +29,7 @@ cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
 bash tools/run-fuzzers.sh "${FUZZ_SECONDS:-60}"
 
+echo "== packages"
+bash tools/check-package.sh build/default build/windows
+
 echo "All test stages passed."

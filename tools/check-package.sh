@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Checks the packages as a user would meet them: the desktop and catalogue
+# files validate, the .deb installs with apt, the installed program opens its
+# window, and the package is removed again. The Windows zip holds 工程1.exe.
+#   tools/check-package.sh [BUILD_DIR] [WINDOWS_BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build/default}")
+windows=$(realpath -m "${2:-build/windows}")
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+
+desktop-file-validate app/linux/com.taobao.velta.Mivello.desktop
+appstreamcli validate --no-net app/linux/com.taobao.velta.Mivello.metainfo.xml
+
+(cd "$build" && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/mivello_*_*.deb | head -n1)
+echo "-- installing $deb"
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" >/dev/null
+trap '$SUDO env DEBIAN_FRONTEND=noninteractive apt-get remove -y -q mivello >/dev/null || true' EXIT
+
+work=$(mktemp -d)
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$work/display")" XDG_RUNTIME_DIR="$work"
+/usr/bin/mivello >/dev/null 2>&1 &
+program=$!
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --onlyvisible --name '^Mivello－BY Ostrel QQ:583210746$' 2>/dev/null | head -n1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "FAIL: the installed program showed no window"; exit 1; }
+mkdir -p "$build/artifacts"
+import -window "$window" "$build/artifacts/mivello-installed.png"
+kill "$program" "$xvfb"
+rm -rf "$work"
+for size in 16 32 48 64; do
+  [ -s "/usr/share/icons/hicolor/${size}x${size}/apps/com.taobao.velta.Mivello.png" ] || { echo "FAIL: no ${size}px icon"; exit 1; }
+done
+echo "-- the installed program opened its window"
+
+if [ -f "$windows/CPackConfig.cmake" ]; then
+  (cd "$windows" && cpack -G ZIP >/dev/null)
+  zip=$(ls "$windows"/mivello-*-windows-x86.zip | head -n1)
+  unzip -l "$zip" | grep -q '工程1.exe' || { echo "FAIL: $zip holds no 工程1.exe"; exit 1; }
+  echo "-- $zip holds 工程1.exe"
+fi
+echo "package: 3 passed, 0 failed"
