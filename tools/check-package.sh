@@ -20,11 +20,8 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" >/dev/null
 trap '$SUDO env DEBIAN_FRONTEND=noninteractive apt-get remove -y -q mivello >/dev/null || true' EXIT
 
 work=$(mktemp -d)
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")" XDG_RUNTIME_DIR="$work"
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+start_private_display "$work"
 /usr/bin/mivello >/dev/null 2>&1 &
 program=$!
 window=""
@@ -36,7 +33,7 @@ done
 [ -n "$window" ] || { echo "FAIL: the installed program showed no window"; exit 1; }
 mkdir -p "$build/artifacts"
 import -window "$window" "$build/artifacts/mivello-installed.png"
-kill "$program" "$xvfb"
+kill "$program" $(jobs -p) 2>/dev/null || true
 rm -rf "$work"
 for size in 16 32 48 64; do
   [ -s "/usr/share/icons/hicolor/${size}x${size}/apps/com.taobao.velta.Mivello.png" ] || { echo "FAIL: no ${size}px icon"; exit 1; }

@@ -9,7 +9,8 @@ for fuzzer in build/fuzz/tests/fuzz/*_fuzzer; do
   log="build/fuzz/$name.log"
   echo "-- $name: ${seconds}s"
   status=0
-  "$fuzzer" -max_total_time="$seconds" -max_len=8192 -print_final_stats=1 \
+  # A slow input (over 10 s) counts as a finding: the readers must stay linear.
+  "$fuzzer" -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     "$work" "tests/fuzz/corpus/$name" >"$log" 2>&1 || status=$?
   grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' "$log" || true
   rm -rf "$work"

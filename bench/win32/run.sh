@@ -9,10 +9,8 @@ runs="${3:-15}"
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+start_private_display "$work"
 mkdir -p "$WINEPREFIX"
 wineserver -p  # kept up between runs, as on a running desktop
 wineboot -i >/dev/null 2>&1

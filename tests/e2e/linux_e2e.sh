@@ -12,12 +12,8 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# A private X server on a free display.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
-export XDG_RUNTIME_DIR="$work"
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+start_private_display "$work"
 
 # A recording opener earlier on PATH than the real xdg-open.
 mkdir -p "$work/bin"

@@ -15,10 +15,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+start_private_display "$work"
 
 wineboot -i >/dev/null 2>&1
 wineserver -w
