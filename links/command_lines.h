@@ -13,7 +13,7 @@ namespace mivello::links {
 #define MIVELLO_BROWSER "xdg-open"
 #endif
 
-inline constexpr std::string_view kBrowserPath = MIVELLO_BROWSER;
+inline constexpr std::string_view BrowserPath = MIVELLO_BROWSER;
 
 inline constexpr std::string_view kWangwangChat =
     MIVELLO_BROWSER " " MIVELLO_WANGWANG_CHAT_HOST "/msg.aw?v=2&uid=" MIVELLO_SELLER_WANGWANG_ACCOUNT

@@ -15,10 +15,10 @@
 #include <string_view>
 
 namespace mivello::shop {
-inline constexpr std::string_view kShopAddress = MIVELLO_SHOP_ADDRESS;
-inline constexpr std::string_view kSellerQqNumber = MIVELLO_SELLER_QQ_NUMBER;
-inline constexpr std::string_view kWangwangChatHost = MIVELLO_WANGWANG_CHAT_HOST;
-inline constexpr std::string_view kSellerWangwangAccount = MIVELLO_SELLER_WANGWANG_ACCOUNT;
-inline constexpr std::string_view kShopDisplayName = MIVELLO_SHOP_DISPLAY_NAME;
+inline constexpr std::string_view ShopAddress = MIVELLO_SHOP_ADDRESS;
+inline constexpr std::string_view SellerQqNumber = MIVELLO_SELLER_QQ_NUMBER;
+inline constexpr std::string_view WangwangChatHost = MIVELLO_WANGWANG_CHAT_HOST;
+inline constexpr std::string_view SellerWangwangAccount = MIVELLO_SELLER_WANGWANG_ACCOUNT;
+inline constexpr std::string_view ShopDisplayName = MIVELLO_SHOP_DISPLAY_NAME;
 }  // namespace mivello::shop
 #endif

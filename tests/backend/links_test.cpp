@@ -33,7 +33,7 @@ TEST_F(Links, EachElementStartsTheBrowserWithItsLinkAndStyle) {
   app_.window.Click("Image2");
   app_.window.Click("Label1");
   ASSERT_EQ(started_.size(), 3u);
-  EXPECT_EQ(started_[0].program, links::kBrowserPath);
+  EXPECT_EQ(started_[0].program, links::BrowserPath);
   EXPECT_EQ(
       started_[0].argument,
       "http://amos.im.alisoft.com/msg.aw?v=2&uid=Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8");
@@ -43,7 +43,7 @@ TEST_F(Links, EachElementStartsTheBrowserWithItsLinkAndStyle) {
   EXPECT_EQ(started_[1].style, WindowStyle::Hidden);
   EXPECT_EQ(started_[2].argument, "http://velta.taobao.com");
   EXPECT_EQ(started_[2].style, WindowStyle::NormalFocus);
-  EXPECT_EQ(started_[2].whole, std::string(links::kBrowserPath) + " http://velta.taobao.com");
+  EXPECT_EQ(started_[2].whole, std::string(links::BrowserPath) + " http://velta.taobao.com");
   EXPECT_TRUE(app_.AllReleased());
 }
 
