@@ -24,12 +24,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 start_private_display "$work"
 /usr/bin/mivello >/dev/null 2>&1 &
 program=$!
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^Mivello－BY Ostrel QQ:583210746$' 2>/dev/null | head -n1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(wait_for_window '^Mivello－BY Ostrel QQ:583210746$')
 [ -n "$window" ] || { echo "FAIL: the installed program showed no window"; exit 1; }
 mkdir -p "$build/artifacts"
 import -window "$window" "$build/artifacts/mivello-installed.png"

@@ -1,5 +1,6 @@
-# Sourced by the scripts that need a display: starts a private X server on a
-# free display number and exports DISPLAY and XDG_RUNTIME_DIR.
+# Sourced by the scripts that need a display.
+# start_private_display starts a private X server on a free display number
+# and exports DISPLAY and XDG_RUNTIME_DIR.
 #   start_private_display WORK_FOLDER
 start_private_display() {
   local work="$1"
@@ -10,4 +11,17 @@ start_private_display() {
   [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; return 1; }
   export DISPLAY=":$(head -n1 "$work/display")"
   export XDG_RUNTIME_DIR="$work"
+}
+
+# Prints the id of the first visible window whose name matches REGEX,
+# waiting up to SECONDS (default 10); prints nothing when none came.
+#   wait_for_window REGEX [SECONDS]
+wait_for_window() {
+  local found="" tries=$(( ${2:-10} * 10 ))
+  for _ in $(seq "$tries"); do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+    [ -n "$found" ] && break
+    sleep 0.1
+  done
+  printf '%s' "$found"
 }

@@ -26,12 +26,7 @@ chmod +x "$work/bin/xdg-open"
 PATH="$work/bin:$PATH" "$program" --style=fusion -platform offscreen >"$work/program.log" 2>&1 &
 pid=$!
 
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --name '^Mivello－BY Ostrel QQ:583210746$' 2>/dev/null | head -n1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(wait_for_window '^Mivello－BY Ostrel QQ:583210746$')
 [ -n "$window" ] || fail "the window did not appear (toolkit options must be ignored)"
 sleep 0.5
 
@@ -73,12 +68,7 @@ arg=http://velta.taobao.com"
 
 click 84 36; type_text 1e400
 click 352 36
-box=""
-for _ in $(seq 50); do
-  box=$(xdotool search --onlyvisible --name '^Mivello$' 2>/dev/null | head -n1 || true)
-  [ -n "$box" ] && break
-  sleep 0.1
-done
+box=$(wait_for_window '^Mivello$' 5)
 [ -n "$box" ] || fail "no message box for an overflow"
 sleep 0.3
 import -window root -crop 800x600+0+0 "$artifacts/mivello-overflow.png"

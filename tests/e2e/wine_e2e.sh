@@ -28,12 +28,8 @@ cp "$recorder" "$drive_c/Program Files/Internet.exe"
 
 # A look at the window, as a person would see it.
 wine "$program" >/dev/null 2>&1 &
-for _ in $(seq 200); do
-  window=$(xdotool search --name '^Mivello－BY Ostrel QQ:583210746$' 2>/dev/null | head -n1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "${window:-}" ] || fail "the window did not appear under Wine"
+window=$(wait_for_window '^Mivello－BY Ostrel QQ:583210746$' 20)
+[ -n "$window" ] || fail "the window did not appear under Wine"
 sleep 1
 import -window root -crop 600x250+0+0 "$artifacts/mivello-wine.png"
 wineserver -k  # ends the program; the driver starts it again
