@@ -5,9 +5,22 @@
 
 namespace mivello::win32 {
 
-ComPtr<IPicture> LoadPicture(const std::vector<std::uint8_t>& file) {
+namespace {
+
+// COM for the rest of the process, started only when a picture needs it:
+// starting it costs more than the window itself under some systems.
+void StartComOnce() {
+  struct Apartment {
+    bool started = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    ~Apartment() {
+      if (started) CoUninitialize();
+    }
+  };
+  static Apartment apartment;
+}
+
+ComPtr<IPicture> TryLoadPicture(const std::vector<std::uint8_t>& file) {
   ComPtr<IPicture> picture;
-  if (file.empty()) return picture;
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, file.size());
   if (memory == nullptr) return picture;
   std::memcpy(GlobalLock(memory), file.data(), file.size());
@@ -20,6 +33,15 @@ ComPtr<IPicture> LoadPicture(const std::vector<std::uint8_t>& file) {
   OleLoadPicture(stream.Get(), static_cast<LONG>(file.size()), FALSE, IID_IPicture,
                  reinterpret_cast<void**>(picture.Put()));
   return picture;
+}
+
+}  // namespace
+
+ComPtr<IPicture> LoadPicture(const std::vector<std::uint8_t>& file) {
+  if (file.empty()) return {};
+  if (ComPtr<IPicture> picture = TryLoadPicture(file)) return picture;
+  StartComOnce();
+  return TryLoadPicture(file);
 }
 
 void DrawPicture(IPicture* picture, HDC dc, int x, int y, int width, int height) {

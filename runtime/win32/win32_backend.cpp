@@ -1,7 +1,6 @@
 #include "runtime/win32/win32_backend.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 
 #include <cstdio>
 #include <string>
@@ -14,16 +13,11 @@ std::wstring Wide(StringView text) { return std::wstring(text.begin(), text.end(
 }  // namespace
 
 Win32Backend::Win32Backend() {
-  // The pictures are OLE pictures; a single-threaded apartment is all they need.
-  oleStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 }
 
-Win32Backend::~Win32Backend() {
-  window_.reset();
-  if (oleStarted_) CoUninitialize();
-}
+Win32Backend::~Win32Backend() { window_.reset(); }
 
 void Win32Backend::Build(Form& form, EventDispatcher& events) {
   window_ = std::make_unique<FormWindow>(form, events, GetModuleHandleW(nullptr));

@@ -21,7 +21,6 @@ class Win32Backend : public Backend {
 
  private:
   std::unique_ptr<FormWindow> window_;
-  bool oleStarted_ = false;
 };
 
 }  // namespace mivello::win32
