@@ -62,6 +62,20 @@ void Type(HWND edit, const std::wstring& text) {
   for (int i = 0; i < 100 && TextOf(edit).size() < text.size(); ++i) Sleep(20);
 }
 
+HWND Focused(DWORD thread) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// A key pressed on the focused control, through the program's own queue.
+void Press(DWORD thread, WPARAM key) {
+  HWND target = Focused(thread);
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+  Sleep(200);
+}
+
 void Clear(HWND edit) { SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")); }
 
 // A mouse click at a client point given in pixels at 96 dots per inch.
@@ -147,8 +161,23 @@ int wmain(int argc, wchar_t** argv) {
   Expect(edits.size() == 3 && calculate && reset, "three text boxes and the two buttons");
   if (edits.size() != 3 || !calculate || !reset) return 1;
 
+  Expect(Focused(process.dwThreadId) == calculate, "the focus starts on 计算");
+  const HWND tabOrder[] = {edits[0], edits[1], edits[2], reset, calculate};
+  bool tabOk = true;
+  for (HWND expected : tabOrder) {
+    Press(process.dwThreadId, VK_TAB);
+    tabOk = tabOk && Focused(process.dwThreadId) == expected;
+  }
+  Expect(tabOk, "Tab visits Text1, Text2, Text3, 重来 and 计算");
+
   Type(edits[0], L"199");
   Type(edits[1], L"8.5");
+  Press(process.dwThreadId, VK_TAB);  // to Text1
+  Press(process.dwThreadId, VK_TAB);  // to Text2
+  Press(process.dwThreadId, VK_RETURN);
+  Press(process.dwThreadId, VK_ESCAPE);
+  Expect(Focused(process.dwThreadId) == edits[1] && TextOf(edits[2]).empty() && IsWindow(main),
+         "Enter and Esc in a text box do nothing", TextOf(edits[2]));
   SendMessageW(calculate, BM_CLICK, 0, 0);
   Expect(TextOf(edits[2]) == L"169.15", "199 at 8.5 shows 169.15", TextOf(edits[2]));
 
