@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QToolTip>
+#include <limits>
 
 #include "runtime/layout.h"
 #include "runtime/qt/pictures.h"
@@ -83,6 +84,7 @@ void FormWindow::CreateNativeControls() {
     const ControlModel& c = model.controls[i];
     if (c.kind == ControlClass::TextBox) {
       auto* edit = new QLineEdit(this);
+      edit->setMaxLength(std::numeric_limits<int>::max());  // Qt's default stops at 32767
       texts_.push_back(std::make_unique<EditText>(edit));
       form_.Controls()[i].AttachText(texts_.back().get());
       widgets[i] = edit;

@@ -87,13 +87,6 @@ FormWindow::FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance)
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
   if (window_ == nullptr) throw StartupError("cannot create the window");
 
-  dpi_ = WindowDpi(window_);
-  RECT frame{0, 0, Pixels(model.clientRect.width), Pixels(model.clientRect.height)};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-  font_ = DefaultFont(dpi_);
   bigIcon_ = IconFromFile(model.icon, GetSystemMetrics(SM_CXICON));
   smallIcon_ = IconFromFile(model.icon, GetSystemMetrics(SM_CXSMICON));
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
@@ -105,6 +98,35 @@ FormWindow::FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance)
       pictures_[i] = LoadPicture(model.controls[i].picture);
   }
   CreateControls();
+
+  ApplyDpi(WindowDpi(window_));
+  RECT frame{0, 0, Pixels(model.clientRect.width), Pixels(model.clientRect.height)};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  UniqueFont font = DefaultFont(dpi_);
+  const FormModel& model = form_.Model();
+  for (std::size_t i = 0; i < children_.size(); ++i) {
+    if (children_[i] == nullptr) continue;
+    const RECT r = PixelsOf(model.controls[i].rect);
+    SetWindowPos(children_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(children_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  }
+  font_ = std::move(font);  // the old font is released only after no child uses it
+  if (toolTip_ != nullptr) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = 1;
+    tool.rect = {0, 0, Pixels(model.clientRect.width), Pixels(model.clientRect.height)};
+    SendMessageW(toolTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  InvalidateRect(window_, nullptr, TRUE);
 }
 
 FormWindow::~FormWindow() {
@@ -120,6 +142,7 @@ RECT FormWindow::PixelsOf(const TwipsRect& r) const {
 
 void FormWindow::CreateControls() {
   const FormModel& model = form_.Model();
+  children_.assign(model.controls.size(), nullptr);
   // Children are made in tab order: the dialog manager's Tab follows it.
   for (std::size_t i : TabOrder(model)) {
     const ControlModel& c = model.controls[i];
@@ -133,8 +156,9 @@ void FormWindow::CreateControls() {
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(i))),
                         GetModuleHandleW(nullptr), nullptr);
     if (child == nullptr) throw StartupError("cannot create control " + c.name);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    children_[i] = child;
     if (edit) {
+      SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // no length limit beyond the system's
       texts_.push_back(std::make_unique<EditText>(child));
       form_.Controls()[i].AttachText(texts_.back().get());
     }
@@ -252,6 +276,14 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         static wchar_t kNone[] = L"";
         info->lpszText = hit ? const_cast<wchar_t*>(Wide(form_.Model().controls[*hit].toolTip)) : kNone;
       }
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      // Moved to a screen of another density: the same twips in its pixels.
+      ApplyDpi(HIWORD(wParam));
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
     case WM_DESTROY:

@@ -31,6 +31,8 @@ class FormWindow {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  // Places the children and sets their font for `dpi` dots per inch.
+  void ApplyDpi(UINT dpi);
   void Paint(HDC dc) const;
   int Pixels(int twips) const { return MulDiv(twips, static_cast<int>(dpi_), 1440); }
   RECT PixelsOf(const TwipsRect& r) const;
@@ -45,6 +47,7 @@ class FormWindow {
   UniqueIcon smallIcon_;
   HWND toolTip_ = nullptr;
   HWND firstInTabOrder_ = nullptr;
+  std::vector<HWND> children_;              // by control index; null for drawn controls
   std::vector<ComPtr<IPicture>> pictures_;  // by control index
   std::vector<std::unique_ptr<EditText>> texts_;
   std::optional<std::size_t> pressed_;

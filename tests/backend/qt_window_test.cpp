@@ -131,6 +131,13 @@ TEST_F(QtForm1, MouseClicksReachTheTopmostElementOnly) {
   EXPECT_EQ(launches_[2].substr(0, 10), u"tencent://");
 }
 
+TEST_F(QtForm1, TextBoxesTakeLongTexts) {
+  const QString longPrice = QStringLiteral("1") + QString(40000, QLatin1Char('0'));
+  auto* text1 = Widget<QLineEdit>("Text1");
+  text1->setText(longPrice);
+  EXPECT_EQ(text1->text().size(), longPrice.size());
+}
+
 TEST_F(QtForm1, TooltipsFollowTheHitTest) {
   auto tipAt = [&](int x, int y) {
     QToolTip::hideText();  // hides after a short delay
