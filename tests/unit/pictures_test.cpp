@@ -36,14 +36,20 @@ int ReadBytes(GifFileType* gif, GifByteType* out, int length) {
   return static_cast<int>(n);
 }
 
-Gif Decode(const std::vector<std::uint8_t>& bytes, Reader& reader) {
-  reader = {&bytes, 0};
-  int error = 0;
-  Gif gif(DGifOpen(&reader, ReadBytes, &error));
-  EXPECT_NE(gif, nullptr);
-  EXPECT_EQ(DGifSlurp(gif.get()), GIF_OK);
-  return gif;
-}
+// A committed GIF, read whole by giflib.
+struct DecodedGif {
+  explicit DecodedGif(const std::string& name) : bytes(ReadAsset(name)), reader{&bytes, 0} {
+    int error = 0;
+    gif.reset(DGifOpen(&reader, ReadBytes, &error));
+    if (gif != nullptr && DGifSlurp(gif.get()) != GIF_OK) gif.reset();
+  }
+  DecodedGif(const DecodedGif&) = delete;
+  DecodedGif& operator=(const DecodedGif&) = delete;
+
+  std::vector<std::uint8_t> bytes;
+  Reader reader;
+  Gif gif;
+};
 
 // The loop block must come before the first frame to count: giflib files
 // the blocks before an image under that image.
@@ -61,9 +67,8 @@ bool LoopsForever(const GifFileType* gif) {
 }
 
 TEST(WangwangBadge, HasTheFramesDelaysAndPaletteOfTheDesign) {
-  const auto bytes = ReadAsset("wangwang.gif");
-  Reader reader;
-  Gif gif = Decode(bytes, reader);
+  const DecodedGif decoded("wangwang.gif");
+  const Gif& gif = decoded.gif;
   ASSERT_NE(gif, nullptr);
   EXPECT_EQ(gif->SWidth, 77);
   EXPECT_EQ(gif->SHeight, 19);
@@ -83,9 +88,8 @@ TEST(WangwangBadge, HasTheFramesDelaysAndPaletteOfTheDesign) {
 }
 
 TEST(WangwangBadge, HasRoundedCornersAndAClearTopRow) {
-  const auto bytes = ReadAsset("wangwang.gif");
-  Reader reader;
-  Gif gif = Decode(bytes, reader);
+  const DecodedGif decoded("wangwang.gif");
+  const Gif& gif = decoded.gif;
   ASSERT_NE(gif, nullptr);
   for (int frame = 0; frame < gif->ImageCount; ++frame) {
     const GifByteType* px = gif->SavedImages[frame].RasterBits;
@@ -106,9 +110,8 @@ TEST(WangwangBadge, HasRoundedCornersAndAClearTopRow) {
 }
 
 TEST(WangwangBadge, TheFourthAndSixthFramesLiftTheMascot) {
-  const auto bytes = ReadAsset("wangwang.gif");
-  Reader reader;
-  Gif gif = Decode(bytes, reader);
+  const DecodedGif decoded("wangwang.gif");
+  const Gif& gif = decoded.gif;
   ASSERT_NE(gif, nullptr);
   auto mascot = [&](int frame, int lift) {
     std::vector<GifByteType> out;
@@ -125,9 +128,8 @@ TEST(WangwangBadge, TheFourthAndSixthFramesLiftTheMascot) {
 }
 
 TEST(QqBadge, IsOneOpaqueFrameWithItsBorder) {
-  const auto bytes = ReadAsset("qq.gif");
-  Reader reader;
-  Gif gif = Decode(bytes, reader);
+  const DecodedGif decoded("qq.gif");
+  const Gif& gif = decoded.gif;
   ASSERT_NE(gif, nullptr);
   EXPECT_EQ(gif->SWidth, 74);
   EXPECT_EQ(gif->SHeight, 23);

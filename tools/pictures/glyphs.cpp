@@ -97,7 +97,6 @@ Mask Font::BoldPixelText(const std::u32string& text, int pixels) const {
 Mask Font::FilledGlyph(char32_t glyph, int size, int margin) const {
   FT_Face face = impl_->face;
   const int box = size - 2 * margin;
-  Mask best;
   // The largest pixel size whose hinted rendering still fits the box.
   for (int pixels = size * 2; pixels > 0; --pixels) {
     FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixels));
@@ -117,7 +116,7 @@ Mask Font::FilledGlyph(char32_t glyph, int size, int margin) const {
     }
     return m;
   }
-  return best;
+  return {};  // no size fits: an empty mask
 }
 
 }  // namespace mivello::pictures
