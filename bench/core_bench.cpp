@@ -1,10 +1,11 @@
 // Conversions and a whole Calculate click on the headless backend.
 #include <benchmark/benchmark.h>
 
+#include "calc/price.h"
 #include "runtime/str_r8.h"
-#include "ui/form_reader.h"
 #include "runtime/text_to_double.h"
 #include "tests/support/headless_form1.h"
+#include "ui/form_reader.h"
 
 namespace mivello {
 namespace {
@@ -42,6 +43,29 @@ void BM_StrR8Tie(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(vbaStrR8(value));
 }
 BENCHMARK(BM_StrR8Tie);
+
+// The price arithmetic in integers, and the x87 instructions it replaced.
+void BM_DiscountedPrice(benchmark::State& state) {
+  double price = 962163825.148, discount = 9.428;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(price);
+    benchmark::DoNotOptimize(DiscountedPrice(price, discount));
+  }
+}
+BENCHMARK(BM_DiscountedPrice);
+
+#if defined(__i386__) || defined(__x86_64__)
+void BM_DiscountedPriceX87(benchmark::State& state) {
+  double price = 962163825.148, discount = 9.428;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(price);
+    volatile long double product = static_cast<long double>(price) * discount;
+    volatile long double quotient = product / 10.0L;
+    benchmark::DoNotOptimize(static_cast<double>(quotient));
+  }
+}
+BENCHMARK(BM_DiscountedPriceX87);
+#endif
 
 void BM_Command1Click(benchmark::State& state) {
   testing_support::HeadlessForm1 app;

@@ -20,10 +20,11 @@ void Command1_Click(Form& me) {
   ClearFpStatus();
   const double price = TextToDouble(priceText);
 
-  const double result = DiscountedPrice(price, discount);
+  const PriceResult result = DiscountedPrice(price, discount);
+  RaiseFpStatus(result.invalid, result.overflow);
   CheckFpStatus();
 
-  const String resultText = vbaStrR8(result);
+  const String resultText = vbaStrR8(result.value);
   CheckStatus(text3->SetText(resultText), *text3);
 }
 

@@ -1,15 +1,5 @@
-# Cross build for native 32-bit Windows with Debian's MinGW-w64 (i686).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for native 32-bit Windows with Debian's MinGW-w64 (i686): the release.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# SSE2 arithmetic (long double stays x87), and no runtime DLL beside the program.
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -ffunction-sections -fdata-sections -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s")
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(mingw_triple i686-w64-mingw32)
+set(mingw_arch_flags "-msse2 -mfpmath=sse")  # SSE2 arithmetic
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Mivello needs on Debian 12 / Ubuntu.
-# Usage: tools/install-deps.sh [--windows]   (run as root or with sudo available)
+# Usage: tools/install-deps.sh [--windows] [--arm64]   (run as root or with sudo available)
+#   --windows  the MinGW-w64 compilers for both Windows builds, Wine, the PE reader
+#   --arm64    the arm64 cross compiler and qemu-user for the core's arm64 tests
 set -euo pipefail
 
-want_windows=0
-[ "${1:-}" = "--windows" ] && want_windows=1
+want_windows=0 want_arm64=0
+for flag in "$@"; do
+  case "$flag" in
+    --windows) want_windows=1 ;;
+    --arm64) want_arm64=1 ;;
+    *) echo "install-deps.sh: unknown option $flag" >&2; exit 2 ;;
+  esac
+done
 
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
@@ -28,12 +36,31 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 
-if [ "$want_windows" = 1 ]; then
-  if ! dpkg --print-foreign-architectures | grep -q i386; then
-    $SUDO dpkg --add-architecture i386
+# Adds a foreign architecture for its packages; apt's lists are then read anew.
+add_architecture() {
+  if ! dpkg --print-foreign-architectures | grep -qx "$1"; then
+    $SUDO dpkg --add-architecture "$1"
     missing+=(_update_)
   fi
-  for p in g++-mingw-w64-i686 wine wine32:i386 icoutils; do
+}
+
+if [ "$want_windows" = 1 ]; then
+  windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 icoutils python3-pefile)
+  # 32-bit Wine where the i386 architecture can be added; whether this machine
+  # can execute it is found out by trying (tools/wine.sh i686 --can-run).
+  if [ "$(dpkg --print-architecture)" = amd64 ]; then
+    add_architecture i386
+    windows_packages+=(wine32:i386)
+  fi
+  for p in "${windows_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+fi
+
+if [ "$want_arm64" = 1 ]; then
+  # libc6:arm64 brings the character set modules that iconv loads at run time.
+  [ "$(dpkg --print-architecture)" = arm64 ] || add_architecture arm64
+  for p in g++-aarch64-linux-gnu qemu-user libc6:arm64; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
 fi

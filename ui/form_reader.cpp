@@ -106,7 +106,9 @@ class RecordReader {
       in_.Fail("the 0 byte that ends a text");
     }
     String text = FromCodePage936(bytes);
-    in_.Note(at, Label(field), "\"" + ToUtf8(text) + "\"");
+    std::string quoted(1, '"');
+    quoted.append(ToUtf8(text)).push_back('"');
+    in_.Note(at, Label(field), quoted);
     return text;
   }
   TwipsRect Rect(const char* field) {

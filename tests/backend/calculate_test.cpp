@@ -31,17 +31,29 @@ TEST_P(CalculateShows, TheCurrentPrice) {
 
 INSTANTIATE_TEST_SUITE_P(
     Prices, CalculateShows,
-    testing::Values(Row{"empty fields show 0", u"", u"", u"0"}, Row{"9 tenths of 100", u"100", u"9", u"90"},
-                    Row{"the product is divided by 10, exactly", u"199", u"8.5", u"169.15"},
-                    Row{"15 digits hide the binary noise", u"3", u"0.1", u"0.03"},
-                    Row{"text after the number is ignored", u"100元", u"9", u"90"},
-                    Row{"letters count as 0", u"abc", u"9", u"0"},
-                    Row{"negative prices are computed", u"-100", u"9", u"-90"},
-                    Row{"a percentage is taken as tenths", u"100", u"85", u"850"},
-                    Row{"a product beyond the Double range comes back", u"1E+308", u"9", u"9E+307"},
-                    Row{"extended precision digits as the legacy unit", u"962163825.148", u"9.428",
-                        u"907128054.349535"},
-                    Row{"hexadecimal input", u"&H64", u"9", u"90"}));
+    testing::Values(
+        Row{"empty fields show 0", u"", u"", u"0"}, Row{"9 tenths of 100", u"100", u"9", u"90"},
+        Row{"the product is divided by 10, exactly", u"199", u"8.5", u"169.15"},
+        Row{"15 digits hide the binary noise", u"3", u"0.1", u"0.03"},
+        Row{"text after the number is ignored", u"100元", u"9", u"90"},
+        Row{"letters count as 0", u"abc", u"9", u"0"},
+        Row{"negative prices are computed", u"-100", u"9", u"-90"},
+        Row{"a percentage is taken as tenths", u"100", u"85", u"850"},
+        Row{"a product beyond the Double range comes back", u"1E+308", u"9", u"9E+307"},
+        Row{"extended precision digits as the legacy unit", u"962163825.148", u"9.428", u"907128054.349535"},
+        Row{"extended precision in the quotient too", u"14804372871.7855", u"1.9", u"2812830845.63924"},
+        Row{"hexadecimal input", u"&H64", u"9", u"90"}));
+
+// Each row shows other digits if the arithmetic takes another order or
+// precision than (p × d) ÷ 10 with a 64-bit product and quotient.
+INSTANTIATE_TEST_SUITE_P(
+    Order, CalculateShows,
+    testing::Values(
+        Row{"not a Double product divided by 10", u"6128770829.3617", u"5.3579", u"3283734122.66371"},
+        Row{"not p × (d ÷ 10) in Doubles", u"8387717861.1158", u"5.2457", u"4399945158.40552"},
+        Row{"not p × d × 0.1 in Doubles", u"1973480806.9364", u"1.6221", u"320118321.693153"},
+        Row{"not p × (d ÷ 10) in extended precision", u"4963860289.465", u"0.1819", u"90292618.6653684"},
+        Row{"not p × d × 0.1 in extended precision", u"8188261218.36", u"8.8332", u"7232854899.40175"}));
 
 class CalculateFails : public testing::TestWithParam<Row> {};
 
@@ -61,11 +73,12 @@ TEST_P(CalculateFails, WithAMessageAndText3Unchanged) {
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, CalculateFails,
-    testing::Values(Row{"a price beyond the Double range", u"1e400", u"9", u"实时错误 '6':\n\n溢出"},
-                    Row{"a discount beyond the Double range", u"9", u"1e400", u"实时错误 '6':\n\n溢出"},
-                    Row{"a quotient beyond the Double range", u"1.7E308", u"99", u"实时错误 '6':\n\n溢出"},
-                    Row{"an integer suffix after a fraction", u"199", u"8.5%",
-                        u"实时错误 '13':\n\n类型不匹配"}));
+    testing::Values(
+        Row{"a price beyond the Double range", u"1e400", u"9", u"实时错误 '6':\n\n溢出"},
+        Row{"a discount beyond the Double range", u"9", u"1e400", u"实时错误 '6':\n\n溢出"},
+        Row{"a quotient beyond the Double range", u"1.7E308", u"99", u"实时错误 '6':\n\n溢出"},
+        Row{"an integer suffix after a fraction", u"199", u"8.5%", u"实时错误 '13':\n\n类型不匹配"},
+        Row{"the discount is read before the price", u"1e400", u"8.5%", u"实时错误 '13':\n\n类型不匹配"}));
 
 TEST(Calculate, LeavesTheFocusOnTheButtonAndGoesOnAfterAnError) {
   HeadlessForm1 app;

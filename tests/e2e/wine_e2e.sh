@@ -2,20 +2,25 @@
 # The Windows program end to end under Wine, in a throwaway prefix where a
 # recording program stands at the browser's path and decoys at the shorter
 # prefixes of that path.
-#   wine_e2e.sh DRIVER PROGRAM RECORDER ARTIFACT_FOLDER
+#   wine_e2e.sh i686|x86_64 DRIVER PROGRAM RECORDER ARTIFACT_FOLDER
 set -euo pipefail
-driver=$(realpath "$1")
-program=$(realpath "$2")
-recorder=$(realpath "$3")
-artifacts=$(realpath -m "$4")
+arch=$1
+driver=$(realpath "$2")
+program=$(realpath "$3")
+recorder=$(realpath "$4")
+artifacts=$(realpath -m "$5")
 mkdir -p "$artifacts"
 work=$(mktemp -d)
+tools=$(dirname "${BASH_SOURCE[0]}")/../../tools
+for tool in wine wineboot wineserver winepath; do
+  eval "$tool() { bash \"\$tools/wine.sh\" \"\$arch\" $tool \"\$@\"; }"
+done
 trap 'wineserver -k 2>/dev/null || true; kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8
 
-source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+source "$tools/xvfb.sh"
 start_private_display "$work"
 
 wineboot -i >/dev/null 2>&1

@@ -1,0 +1,116 @@
+#!/usr/bin/python3
+"""The Windows executable's identity, read without running it (pefile).
+
+    check_executable.py PROGRAM i686|x86_64
+"""
+import struct
+import sys
+import xml.etree.ElementTree as ET
+
+import pefile
+
+program, arch = sys.argv[1], sys.argv[2]
+failures = []
+checks = 0
+
+
+def check(what, got, want):
+    global checks
+    checks += 1
+    if got != want:
+        failures.append(f"{what}: {got!r}, expected {want!r}")
+
+
+pe = pefile.PE(program)
+machine, magic, manifest_arch = {
+    "i686": (0x14C, 0x10B, "x86"),  # i386, PE32
+    "x86_64": (0x8664, 0x20B, "amd64"),  # AMD64, PE32+
+}[arch]
+check("machine", pe.FILE_HEADER.Machine, machine)
+check("optional header magic", pe.OPTIONAL_HEADER.Magic, magic)
+check("subsystem", pe.OPTIONAL_HEADER.Subsystem, pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"])
+
+# Only system DLLs: the C and C++ runtimes are linked in.
+check(
+    "imported DLLs",
+    sorted(entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT),
+    ["comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "ole32.dll", "oleaut32.dll", "user32.dll"],
+)
+
+# The version block: one string table for Chinese (Simplified) in UTF-16.
+fixed = pe.VS_FIXEDFILEINFO[0]
+check("numeric file version", (fixed.FileVersionMS, fixed.FileVersionLS), (0x10000, 0))
+check("numeric product version", (fixed.ProductVersionMS, fixed.ProductVersionLS), (0x10000, 0))
+tables, translations = [], []
+for info in pe.FileInfo[0]:
+    if info.Key == b"StringFileInfo":
+        tables += [(t.LangID, {k.decode(): v.decode() for k, v in t.entries.items()}) for t in info.StringTable]
+    elif info.Key == b"VarFileInfo":
+        translations += [v.entry for v in info.Var]
+check(
+    "version strings",
+    tables,
+    [
+        (
+            b"080404B0",
+            {
+                "CompanyName": "http://velta.taobao.com",
+                "FileVersion": "1.00",
+                "InternalName": "工程1",
+                "LegalCopyright": "本软件按现状提供，不作任何担保。",
+                "OriginalFilename": "工程1.exe",
+                "ProductName": "Mivello",
+                "ProductVersion": "1.00",
+            },
+        )
+    ],
+)
+check("translation", translations, [{b"Translation": "0x0804 0x04b0"}])  # 0x0804, code page 1200
+
+
+def resources(type_id):
+    for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        if entry.id == type_id:
+            for name in entry.directory.entries:
+                for lang in name.directory.entries:
+                    data = lang.data.struct
+                    yield name.id, lang.id, pe.get_data(data.OffsetToData, data.Size)
+
+
+# The icon group (GRPICONDIR: reserved, type 1, count; then 14-byte entries).
+groups = list(resources(pefile.RESOURCE_TYPE["RT_GROUP_ICON"]))
+check("icon groups", [(name, lang) for name, lang, _ in groups], [(1, 0x0804)])
+if groups:
+    group = groups[0][2]
+    reserved, kind, count = struct.unpack_from("<HHH", group)
+    check("icon group header", (reserved, kind), (0, 1))
+    images = [struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i) for i in range(count)]
+    check("icon sizes", [(w, h) for w, h, *_ in images], [(16, 16), (32, 32), (48, 48), (64, 64)])
+    check("icon bits per pixel", [image[5] for image in images], [24] * 4)
+
+manifests = list(resources(pefile.RESOURCE_TYPE["RT_MANIFEST"]))
+check("manifests", [(name, lang) for name, lang, _ in manifests], [(1, 0x0804)])
+if manifests:
+    ns = {
+        "v1": "urn:schemas-microsoft-com:asm.v1",
+        "v3": "urn:schemas-microsoft-com:asm.v3",
+        "s05": "http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+        "s16": "http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+    }
+    root = ET.fromstring(manifests[0][2])
+    identity = root.find("v1:assemblyIdentity", ns)
+    check("manifest identity", (identity.get("name"), identity.get("processorArchitecture")), ("Mivello", manifest_arch))
+    controls = root.find("v1:dependency/v1:dependentAssembly/v1:assemblyIdentity", ns)
+    check(
+        "common controls",
+        (controls.get("name"), controls.get("version"), controls.get("processorArchitecture")),
+        ("Microsoft.Windows.Common-Controls", "6.0.0.0", manifest_arch),
+    )
+    settings = "v3:application/v3:windowsSettings/"
+    check("dpiAware", root.findtext(settings + "s05:dpiAware", namespaces=ns), "true/pm")
+    check("dpiAwareness", root.findtext(settings + "s16:dpiAwareness", namespaces=ns), "PerMonitorV2")
+
+for failure in failures:
+    print("FAIL:", failure)
+print(f"executable: {checks - len(failures)} passed, {len(failures)} failed")
+sys.exit(1 if failures else 0)
