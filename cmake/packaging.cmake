@@ -18,8 +18,9 @@ else()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # the Qt 6 and C++ libraries, from the binary
-  # What the binary does not name: the X11 platform plugin, a CJK font, the link opener.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk | fonts-wqy-zenhei, xdg-utils")
+  # What the binary does not name: the X11 platform plugin, Qt's Chinese texts, a CJK font,
+  # the link opener.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-noto-cjk | fonts-wqy-zenhei, xdg-utils")
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Discount calculator with a Chinese interface
  Type the original price and the discount in tenths; Mivello shows the
  current price. Two badges and a link open the shop's chat and page.")

@@ -1,5 +1,6 @@
 #include "runtime/events.h"
 
+#include <cstdio>
 #include <new>
 #include <string>
 #include <utility>
@@ -37,6 +38,14 @@ void EventDispatcher::Deliver(std::size_t control, Event event) {
     if (onError_) onError_(error);
   } catch (const std::bad_alloc&) {
     if (onError_) onError_(RuntimeError(ErrorNumber::OutOfMemory));
+  } catch (const std::exception& e) {
+    // Nothing may unwind into the window system: any other failure is the
+    // program's own fault, told as one and the program goes on.
+    std::fprintf(stderr, "Mivello: 内部错误：%s\n", e.what());
+    if (onError_) onError_(RuntimeError(ErrorNumber::InternalError));
+  } catch (...) {
+    std::fputs("Mivello: 内部错误\n", stderr);
+    if (onError_) onError_(RuntimeError(ErrorNumber::InternalError));
   }
 }
 

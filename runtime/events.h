@@ -44,7 +44,9 @@ class EventDispatcher {
 
   // Runs the control's procedure, if it has one, to its end. The procedure
   // holds a reference to the form while it runs; an error that ends it goes
-  // to the untrapped-error handler and the program goes on.
+  // to the untrapped-error handler and the program goes on. Any other
+  // exception becomes error 51 (内部错误) with a line on stderr: nothing
+  // unwinds into the window system that called.
   void Deliver(std::size_t control, Event event);
 
   Form& TheForm() const { return form_; }

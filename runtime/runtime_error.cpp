@@ -16,6 +16,8 @@ String ErrorDescription(std::int32_t number) {
       return u"除数为零";
     case ErrorNumber::TypeMismatch:
       return u"类型不匹配";
+    case ErrorNumber::InternalError:
+      return u"内部错误";
     case ErrorNumber::FileNotFound:
       return u"文件未找到";
     case ErrorNumber::ObjectNotSet:

@@ -13,6 +13,7 @@ enum class ErrorNumber : std::int32_t {
   OutOfMemory = 7,
   DivisionByZero = 11,
   TypeMismatch = 13,
+  InternalError = 51,  // a fault of the program itself, not of what the user did
   FileNotFound = 53,
   ObjectNotSet = 91,
   InvalidPropertyValue = 380,

@@ -22,11 +22,13 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   clang libclang-rt-dev                     # libFuzzer targets
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev libx11-dev         # the Linux window
+  qt6-base-dev libgl-dev libx11-dev libxcb1-dev   # the Linux window
+  qt6-translations-l10n                     # Qt's own texts in Chinese
   libgif-dev libfreetype-dev                # picture formats, glyph rendering
   fonts-noto-cjk fonts-wqy-zenhei           # CJK fonts for captions and the icon glyph
   xdg-utils                                 # the desktop's opener for links
   xvfb xauth xdotool xclip x11-utils imagemagick   # end-to-end tests and screenshots
+  dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi   # the window as an assistive tool sees it
   desktop-file-utils appstream dpkg-dev file unzip   # package checks
   locales                                   # a comma-decimal locale for conversion tests
 )

@@ -1,11 +1,13 @@
 #include "runtime/qt/qt_backend.h"
 
 #include <QFont>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "runtime/qt/display.h"
 #include "runtime/qt/qt_text.h"
 
 namespace mivello::qt {
@@ -20,14 +22,25 @@ void UseDefaultFont(QApplication& app) {
   app.setFont(font);
 }
 
-bool HaveDisplay() {
-  // Qt ends the process when it finds no display, so a startup failure on a
-  // bare terminal is told only on stderr.
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    const char* value = std::getenv(name);
-    if (value != nullptr && *value != '\0') return true;
+// Qt's own texts (context menus, message box buttons) in Chinese, whatever
+// the user's locale, as the whole window is. Without the file they stay English.
+void UseChineseQtTexts(QApplication& app, QTranslator& translator) {
+  if (translator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    app.installTranslator(&translator);
   }
-  return false;
+}
+
+QtMessageHandler previousHandler = nullptr;
+
+// While Qt starts: a platform that fails after the display check (a Wayland
+// session without Qt's Wayland plugin) ends the program with a line that
+// says so, instead of Qt's abort.
+void OnStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtFatalMsg) {
+    std::fprintf(stderr, "Mivello: 无法打开窗口：%s\n", message.toUtf8().constData());
+    std::_Exit(1);
+  }
+  if (previousHandler != nullptr) previousHandler(type, context, message);
 }
 
 }  // namespace
@@ -41,8 +54,12 @@ QtBackend::~QtBackend() {
 
 QApplication& QtBackend::Application() {
   if (!app_) {
+    if (auto problem = DisplayProblem()) throw StartupError(*problem);
+    previousHandler = qInstallMessageHandler(OnStartupMessage);
     app_ = std::make_unique<QApplication>(argc_, argv_);
+    qInstallMessageHandler(previousHandler);
     UseDefaultFont(*app_);
+    UseChineseQtTexts(*app_, translator_);
   }
   return *app_;
 }
@@ -63,7 +80,8 @@ void QtBackend::ShowMessage(StringView title, StringView text) {
 
 void QtBackend::ReportStartupFailure(StringView title, std::string_view message) {
   std::fprintf(stderr, "%s: %.*s\n", ToUtf8(title).c_str(), static_cast<int>(message.size()), message.data());
-  if (!HaveDisplay()) return;
+  // On a bare terminal the line on stderr is all there is.
+  if (DisplayProblem()) return;
   Application();
   QMessageBox box(QMessageBox::Critical, ToQString(title),
                   QStringLiteral("程序无法启动：") +

@@ -1,6 +1,7 @@
 #pragma once
 // The form runtime's window system on Linux: Qt 6 Widgets.
 #include <QApplication>
+#include <QTranslator>
 #include <memory>
 
 #include "runtime/backend.h"
@@ -26,6 +27,7 @@ class QtBackend : public Backend {
 
   int argc_ = 1;
   char* argv_[2];
+  QTranslator translator_;  // outlives the application, which uses it
   std::unique_ptr<QApplication> app_;
   std::unique_ptr<FormWindow> window_;
 };

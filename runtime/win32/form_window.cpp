@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 
@@ -83,14 +85,17 @@ FormWindow::FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance)
   const FormModel& model = form.Model();
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-  window_ = CreateWindowExW(kExStyle, kClassName, Wide(model.caption), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-  if (window_ == nullptr) throw StartupError("cannot create the window");
+  // The window procedure takes ownership at WM_NCCREATE: a throw from here
+  // on destroys the window with this object's members.
+  if (CreateWindowExW(kExStyle, kClassName, Wide(model.caption), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this) == nullptr) {
+    throw StartupError("cannot create the window");
+  }
 
   bigIcon_ = IconFromFile(model.icon, GetSystemMetrics(SM_CXICON));
   smallIcon_ = IconFromFile(model.icon, GetSystemMetrics(SM_CXSMICON));
-  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
   pictures_.resize(model.controls.size());
   for (std::size_t i = 0; i < model.controls.size(); ++i) {
@@ -99,10 +104,10 @@ FormWindow::FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance)
   }
   CreateControls();
 
-  ApplyDpi(WindowDpi(window_));
+  ApplyDpi(WindowDpi(window_.get()));
   RECT frame{0, 0, Pixels(model.clientRect.width), Pixels(model.clientRect.height)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+  SetWindowPos(window_.get(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -121,20 +126,15 @@ void FormWindow::ApplyDpi(UINT dpi) {
   if (toolTip_ != nullptr) {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
-    tool.hwnd = window_;
+    tool.hwnd = window_.get();
     tool.uId = 1;
     tool.rect = {0, 0, Pixels(model.clientRect.width), Pixels(model.clientRect.height)};
     SendMessageW(toolTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
   }
-  InvalidateRect(window_, nullptr, TRUE);
+  InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
-FormWindow::~FormWindow() {
-  if (window_ != nullptr) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
-}
+FormWindow::~FormWindow() = default;  // the window first, detached: see window_
 
 RECT FormWindow::PixelsOf(const TwipsRect& r) const {
   return {Pixels(r.left), Pixels(r.top), Pixels(r.left + r.width), Pixels(r.top + r.height)};
@@ -152,7 +152,7 @@ void FormWindow::CreateControls() {
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | (edit ? ES_AUTOHSCROLL | ES_LEFT : BS_PUSHBUTTON);
     HWND child =
         CreateWindowExW(edit ? WS_EX_CLIENTEDGE : 0, edit ? L"EDIT" : L"BUTTON", edit ? L"" : Wide(c.caption),
-                        style, r.left, r.top, r.right - r.left, r.bottom - r.top, window_,
+                        style, r.left, r.top, r.right - r.left, r.bottom - r.top, window_.get(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(i))),
                         GetModuleHandleW(nullptr), nullptr);
     if (child == nullptr) throw StartupError("cannot create control " + c.name);
@@ -167,23 +167,23 @@ void FormWindow::CreateControls() {
 
   // One tool over the whole window; its text is asked for where the mouse is.
   toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.get(),
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
   if (toolTip_ != nullptr) {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = window_;
+    tool.hwnd = window_.get();
     tool.uId = 1;
-    GetClientRect(window_, &tool.rect);
+    GetClientRect(window_.get(), &tool.rect);
     tool.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
 void FormWindow::Show() {
-  ShowWindow(window_, SW_SHOWDEFAULT);
-  UpdateWindow(window_);
+  ShowWindow(window_.get(), SW_SHOWDEFAULT);
+  UpdateWindow(window_.get());
   if (firstInTabOrder_ != nullptr) SetFocus(firstInTabOrder_);
 }
 
@@ -217,39 +217,61 @@ void FormWindow::Paint(HDC dc) const {
 LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
     auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
+    self->window_.reset(window);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
+  // Before WM_NCCREATE and after WM_NCDESTROY, or once detached: no object.
   auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    // Procedures' errors are handled where they are delivered; nothing else
-    // may unwind through Windows.
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    static_cast<void>(self->window_.release());  // Windows has destroyed it
     return DefWindowProcW(window, message, wParam, lParam);
   }
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& e) {
+    // Procedures' errors are handled where they are delivered; nothing else
+    // may unwind through Windows. The window goes on.
+    std::fprintf(stderr, "Mivello: 内部错误：%s\n", e.what());
+  } catch (...) {
+    std::fputs("Mivello: 内部错误\n", stderr);
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void FormWindow::RestoreFocus() const {
+  HWND target = focused_ != nullptr && IsWindow(focused_) ? focused_ : firstInTabOrder_;
+  if (target != nullptr) SetFocus(target);
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window_, &ps);
+      HDC dc = BeginPaint(window_.get(), &ps);
       Paint(dc);
-      EndPaint(window_, &ps);
+      EndPaint(window_.get(), &ps);
       return 0;
     }
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       if (HIWORD(wParam) == BN_CLICKED && id >= kFirstControlId) {
         events_.Deliver(static_cast<std::size_t>(id - kFirstControlId), Event::Click);
+      } else if (id == IDOK) {
+        // The dialog manager's Enter: it clicks a focused button, as Space
+        // does; in a text box it does nothing (no button is the default).
+        const auto focused = std::find(children_.begin(), children_.end(), GetFocus());
+        const auto index = static_cast<std::size_t>(focused - children_.begin());
+        if (focused != children_.end() && form_.Model().controls[index].kind == ControlClass::CommandButton) {
+          events_.Deliver(index, Event::Click);
+        }
       }
-      return 0;  // IDOK and IDCANCEL from Enter and Esc do nothing
+      return 0;  // IDCANCEL from Esc does nothing
     }
     case WM_LBUTTONDOWN:
       pressed_ = HitTest({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-      SetCapture(window_);
+      SetCapture(window_.get());
       return 0;
     case WM_LBUTTONUP: {
       ReleaseCapture();
@@ -271,7 +293,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
         POINT cursor;
         GetCursorPos(&cursor);
-        ScreenToClient(window_, &cursor);
+        ScreenToClient(window_.get(), &cursor);
         const auto hit = HitTest(cursor);
         static wchar_t kNone[] = L"";
         info->lpszText = hit ? const_cast<wchar_t*>(Wide(form_.Model().controls[*hit].toolTip)) : kNone;
@@ -282,15 +304,29 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Moved to a screen of another density: the same twips in its pixels.
       ApplyDpi(HIWORD(wParam));
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(window_.get(), nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case WM_ACTIVATE:
+      // As a dialog does: the focus leaves with the window and comes back
+      // to the same control (after a message box, another program, the browser).
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_.get(), focus)) focused_ = focus;
+      } else if (HIWORD(wParam) == 0) {  // not while minimized
+        RestoreFocus();
+      }
+      return 0;
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return DefWindowProcW(window_.get(), message, wParam, lParam);
 }
 
 }  // namespace mivello::win32

@@ -16,12 +16,13 @@ namespace mivello::win32 {
 
 class FormWindow {
  public:
+  // Throws StartupError when the window cannot be built; then nothing of it is left.
   FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance);
   ~FormWindow();
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
 
-  HWND Handle() const { return window_; }
+  HWND Handle() const { return window_.get(); }
   // Shows the window where the system puts new windows, focus on the first
   // control of the tab order.
   void Show();
@@ -38,20 +39,25 @@ class FormWindow {
   RECT PixelsOf(const TwipsRect& r) const;
   std::optional<std::size_t> HitTest(POINT client) const;
 
+  void RestoreFocus() const;
+
   Form& form_;
   EventDispatcher& events_;
-  HWND window_ = nullptr;
   UINT dpi_ = 96;
+  // What the window and its children use lives longer than they do.
   UniqueFont font_;
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
-  HWND toolTip_ = nullptr;
-  HWND firstInTabOrder_ = nullptr;
-  std::vector<HWND> children_;              // by control index; null for drawn controls
   std::vector<ComPtr<IPicture>> pictures_;  // by control index
   std::vector<std::unique_ptr<EditText>> texts_;
+  HWND toolTip_ = nullptr;  // owned by the window
+  HWND firstInTabOrder_ = nullptr;
+  HWND focused_ = nullptr;      // the child that had the focus when the window was deactivated
+  std::vector<HWND> children_;  // by control index; null for drawn controls
   std::optional<std::size_t> pressed_;
   std::optional<std::size_t> hovered_;
+  // Owned from WM_NCCREATE to WM_NCDESTROY; destroyed first, detached.
+  UniqueWindow window_;
 };
 
 }  // namespace mivello::win32

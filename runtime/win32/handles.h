@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 namespace mivello::win32 {
 
@@ -17,8 +18,14 @@ struct IconDeleter {
 };
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
+// A window whose GWLP_USERDATA points at the object that owns it: detached
+// before it is destroyed, so that no message of its destruction reaches an
+// owner that is going away.
 struct WindowDeleter {
-  void operator()(HWND window) const noexcept { DestroyWindow(window); }
+  void operator()(HWND window) const noexcept {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+  }
 };
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 
@@ -34,12 +41,17 @@ class ComPtr {
     std::swap(p_, other.p_);
     return *this;
   }
-  ~ComPtr() {
-    if (p_ != nullptr) p_->Release();
-  }
+  ~ComPtr() { Reset(); }
   T* Get() const { return p_; }
   T* operator->() const { return p_; }
-  T** Put() { return &p_; }
+  // For a function that hands out a new reference: what was held is released first.
+  T** Put() {
+    Reset();
+    return &p_;
+  }
+  void Reset() {
+    if (p_ != nullptr) std::exchange(p_, nullptr)->Release();
+  }
   explicit operator bool() const { return p_ != nullptr; }
 
  private:

@@ -23,7 +23,12 @@ ComPtr<IPicture> TryLoadPicture(const std::vector<std::uint8_t>& file) {
   ComPtr<IPicture> picture;
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, file.size());
   if (memory == nullptr) return picture;
-  std::memcpy(GlobalLock(memory), file.data(), file.size());
+  void* bytes = GlobalLock(memory);
+  if (bytes == nullptr) {
+    GlobalFree(memory);
+    return picture;
+  }
+  std::memcpy(bytes, file.data(), file.size());
   GlobalUnlock(memory);
   ComPtr<IStream> stream;
   if (FAILED(CreateStreamOnHGlobal(memory, TRUE, stream.Put()))) {

@@ -11,6 +11,13 @@ namespace {
 
 using testing_support::HeadlessForm1;
 
+// The browser's fixed path on Windows, unquoted; the desktop's opener elsewhere.
+#ifdef _WIN32
+const std::string kBrowser = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
+#else
+const std::string kBrowser = "xdg-open";
+#endif
+
 struct Started {
   std::string program;
   std::string argument;
@@ -43,7 +50,13 @@ TEST_F(Links, EachElementStartsTheBrowserWithItsLinkAndStyle) {
   EXPECT_EQ(started_[1].style, WindowStyle::Hidden);
   EXPECT_EQ(started_[2].argument, "http://velta.taobao.com");
   EXPECT_EQ(started_[2].style, WindowStyle::NormalFocus);
-  EXPECT_EQ(started_[2].whole, std::string(links::BrowserPath) + " http://velta.taobao.com");
+  EXPECT_EQ(started_[0].whole, kBrowser +
+                                   " http://amos.im.alisoft.com/msg.aw?v=2&uid="
+                                   "Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8");
+  EXPECT_EQ(started_[1].whole, kBrowser +
+                                   " tencent://message/?uin=583210746&Site="
+                                   "Velta%E6%97%B6%E5%B0%9A%E5%A5%B3%E8%A3%85&Menu=yes");
+  EXPECT_EQ(started_[2].whole, kBrowser + " http://velta.taobao.com");
   EXPECT_TRUE(app_.AllReleased());
 }
 

@@ -76,6 +76,14 @@ void Press(DWORD thread, WPARAM key) {
   Sleep(200);
 }
 
+// Presses OK on a message box once it is ready, and waits until it is gone.
+void Dismiss(HWND box) {
+  Sleep(300);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(50);
+  Sleep(200);
+}
+
 void Clear(HWND edit) { SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")); }
 
 // A mouse click at a client point given in pixels at 96 dots per inch.
@@ -193,19 +201,44 @@ int wmain(int argc, wchar_t** argv) {
   ClickAt(main, 240, 112);  // the last column of Label1 is Label6's: nothing
   Sleep(2000);
 
+  // An overflow clicked from the keyboard: Space on the focused 计算.
   Clear(edits[0]);
   Type(edits[0], L"1e400");
-  PostMessageW(calculate, BM_CLICK, 0, 0);
+  for (int i = 0; i < 5 && Focused(process.dwThreadId) != calculate; ++i) Press(process.dwThreadId, VK_TAB);
+  Press(process.dwThreadId, VK_SPACE);
   HWND box = WaitForWindow(L"#32770", L"Mivello", 10000);
-  Expect(box != nullptr, "an overflow shows a message box titled Mivello");
+  Expect(box != nullptr, "Space on 计算 clicks it: an overflow shows a message box titled Mivello");
   if (box != nullptr) {
     const std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
     Expect(text == L"实时错误 '6':\n\n溢出", "the message names error 6", text);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    Sleep(500);
+    Dismiss(box);
   }
   Expect(IsWindow(main) && TextOf(edits[0]) == L"1e400", "the window and the typed price stay",
          TextOf(edits[0]));
+  Expect(Focused(process.dwThreadId) == calculate, "after the message box the focus is on 计算 again");
+
+  Press(process.dwThreadId, VK_RETURN);
+  box = WaitForWindow(L"#32770", L"Mivello", 10000);
+  Expect(box != nullptr, "Enter on the focused 计算 clicks it");
+  if (box != nullptr) Dismiss(box);
+  Expect(WaitForWindow(L"#32770", L"Mivello", 1000) == nullptr, "one message box for one Enter");
+
+  // Another program's window comes to the front, then the user comes back.
+  Press(process.dwThreadId, VK_TAB);  // to Text1
+  HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                               100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetForegroundWindow(other);
+  Sleep(500);
+  const bool wentAway = GetForegroundWindow() == other;
+  SetForegroundWindow(main);
+  Sleep(500);
+  const HWND focus = Focused(process.dwThreadId);
+  Expect(wentAway && GetForegroundWindow() == main && focus == edits[0],
+         "after another window was active the focus is back on Text1",
+         std::wstring(wentAway ? L"" : L"(the other window did not come to the front) ") +
+             (GetForegroundWindow() == main ? L"" : L"(the form did not come back) ") + L"focus: " +
+             (focus == nullptr ? L"none" : TextOf(focus)));
+  DestroyWindow(other);
 
   PostMessageW(main, WM_CLOSE, 0, 0);
   const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;

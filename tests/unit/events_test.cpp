@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 namespace mivello {
@@ -27,6 +28,12 @@ void Overflows(Form& me) {
   ControlRef held = me.vbaObjSet("A");
   Raise(ErrorNumber::Overflow);
 }
+
+void ThrowsALogicError(Form& me) {
+  ControlRef held = me.vbaObjSet("A");
+  throw std::logic_error("a fault of the program");
+}
+void ThrowsAnInt(Form&) { throw 42; }
 
 TEST(EventDispatcher, RunsTheBoundProcedureHoldingTheForm) {
   Form form(TwoButtons());
@@ -57,6 +64,23 @@ TEST(EventDispatcher, AnUntrappedErrorIsReportedAndEverythingReleased) {
   events.Deliver(0, Event::Click);  // the program goes on
   ASSERT_EQ(reported.size(), 2u);
   EXPECT_EQ(reported[0], u"实时错误 '6':\n\n溢出");
+  EXPECT_EQ(form.References(), 0);
+  EXPECT_EQ(form.Find("A")->References(), 0);
+}
+
+TEST(EventDispatcher, AnyOtherExceptionIsAnInternalErrorAndTheProgramGoesOn) {
+  Form form(TwoButtons());
+  const EventBinding bindings[] = {{"A", Event::Click, &ThrowsALogicError},
+                                   {"B", Event::Click, &ThrowsAnInt}};
+  std::vector<String> reported;
+  EventDispatcher events(form, bindings,
+                         [&](const RuntimeError& e) { reported.push_back(UntrappedErrorText(e)); });
+  testing::internal::CaptureStderr();
+  events.Deliver(0, Event::Click);
+  events.Deliver(1, Event::Click);
+  const std::string stderrText = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(reported, (std::vector<String>{u"实时错误 '51':\n\n内部错误", u"实时错误 '51':\n\n内部错误"}));
+  EXPECT_EQ(stderrText, "Mivello: 内部错误：a fault of the program\nMivello: 内部错误\n");
   EXPECT_EQ(form.References(), 0);
   EXPECT_EQ(form.Find("A")->References(), 0);
 }

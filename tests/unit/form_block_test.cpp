@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Damage{"a wrong header length", [](auto& b) { b[2] = 48; }, 2},
                     Damage{"another form's identifier", [](auto& b) { b[5] ^= 1; }, 5},
                     Damage{"a rest length past the block", [](auto& b) { b[89] = 100; }, 89},
-        Damage{"a rest length short of the form's length", [](auto& b) { b[89] = 0; }, 89},
+                    Damage{"a rest length short of the form's length", [](auto& b) { b[89] = 0; }, 89},
                     Damage{"a form length past the block", [](auto& b) { b[93] = 0xFF; }, 93},
                     Damage{"a form length short of its 0xFF", [](auto& b) { b[93] = 0x35; }, 146},
                     Damage{"a control length past the block", [](auto& b) { b[148] = 0x60; }, 148},

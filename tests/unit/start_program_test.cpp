@@ -88,6 +88,20 @@ TEST_F(RecordingProgram, GetsTheLinkAsOneUnchangedArgument) {
   EXPECT_EQ(Recorded(), "tencent://message/?uin=1&Site=V%E6%97&Menu=yes\n--\n");
 }
 
+#ifdef __linux__
+// A zombie's /proc entry stays until its parent collects it.
+bool Lingers(pid_t pid) { return std::filesystem::exists("/proc/" + std::to_string(pid)); }
+
+TEST_F(RecordingProgram, LeavesNoZombieAfterTheLastStart) {
+  const Variant line{Variant::kString, FromUtf8(std::string(MIVELLO_RECORD_ARGS) + " last")};
+  const auto pid = static_cast<pid_t>(StartProgram(line, 1));
+  ASSERT_GT(pid, 0);
+  Recorded();
+  for (int i = 0; i < 300 && Lingers(pid); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_FALSE(Lingers(pid)) << "the ended program was not collected";
+}
+#endif
+
 TEST_F(RecordingProgram, StartsOneProcessPerCallWithoutWaiting) {
   const Variant line{Variant::kString, FromUtf8(std::string(MIVELLO_RECORD_ARGS) + " a")};
   const double first = StartProgram(line, 1);

@@ -1,0 +1,112 @@
+"""What the end-to-end tests that look at the program as an assistive tool share.
+
+They start the program, find it on the AT-SPI bus, drive it with xdotool where
+a person would use the mouse, and count their checks.
+"""
+import os
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+CAPTION = "Mivello－BY Ostrel QQ:583210746"
+
+
+class Checks:
+    def __init__(self, name):
+        self.name, self.passed, self.failed = name, 0, 0
+
+    def check(self, what, got, want):
+        if got == want:
+            self.passed += 1
+        else:
+            self.failed += 1
+            print(f"FAIL: {what}: got {got!r}, expected {want!r}")
+
+    def finish(self):
+        print(f"{self.name}: {self.passed} passed, {self.failed} failed")
+        sys.exit(1 if self.failed else 0)
+
+
+def start(program, work, extra_env=None):
+    """Starts the program with a recording opener earlier on PATH."""
+    bin_dir = os.path.join(work, "bin")
+    os.makedirs(bin_dir, exist_ok=True)
+    opener = os.path.join(bin_dir, "xdg-open")
+    with open(opener, "w") as f:
+        f.write(f'#!/bin/sh\n{{ echo "argc=$#"; for a in "$@"; do printf \'arg=%s\\n\' "$a"; done; }} >>"{work}/opened"\n')
+    os.chmod(opener, 0o755)
+    env = dict(os.environ, PATH=bin_dir + ":" + os.environ["PATH"], **(extra_env or {}))
+    return subprocess.Popen([program], env=env)
+
+
+def opened(work):
+    try:
+        with open(os.path.join(work, "opened")) as f:
+            return f.read()
+    except FileNotFoundError:
+        return ""
+
+
+def wait_for(predicate, seconds=10):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(0.1)
+    return None
+
+
+def application():
+    def find():
+        desktop = Atspi.get_desktop(0)
+        for i in range(desktop.get_child_count()):
+            app = desktop.get_child_at_index(i)
+            if app is not None and app.get_name() == "mivello":
+                return app
+        return None
+
+    return wait_for(find)
+
+
+def children(node):
+    return [node.get_child_at_index(i) for i in range(node.get_child_count())]
+
+
+def window_id(name_regex="^" + CAPTION + "$"):
+    def find():
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name_regex], capture_output=True, text=True)
+        ids = out.stdout.split()
+        return ids[0] if ids else None
+
+    return wait_for(find)
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], check=True)
+    time.sleep(0.3)
+
+
+def events_while(types, action, seconds=2.0):
+    """Runs `action` and returns the AT-SPI events of `types` that follow, as
+    (type, source) pairs; each handler sees the source while it is there."""
+    seen = []
+    listener = Atspi.EventListener.new(lambda event: seen.append((event.type, event.source, event.detail1)))
+    for t in types:
+        listener.register(t)
+    loop = GLib.MainLoop()
+    GLib.timeout_add(100, lambda: action() and False)
+    GLib.timeout_add(int(seconds * 1000), loop.quit)
+    loop.run()
+    for t in types:
+        listener.deregister(t)
+    return seen
+
+
+def screenshot(path):
+    subprocess.run(["import", "-window", "root", "-crop", "600x300+0+0", path], check=False)

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Runs a command with a private X server of its own, for Windows tests that
+# make real windows under Wine.
+#   with_display.sh COMMAND [ARGS...]
+set -euo pipefail
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+start_private_display "$work"
+"$@"
