@@ -5,6 +5,7 @@
 
 #include "ui/form1_events.h"
 #include "ui/form1_ids.h"
+#include "ui/form1_pictures.h"
 #include "ui/form_reader.h"
 
 namespace mivello {
@@ -14,7 +15,8 @@ std::span<const std::uint8_t> Form1Block();  // generated at build time
 
 const ProjectRecord& MivelloProject() {
   static const FormTableEntry forms[] = {
-      {"Form1", stored::Form1Block(), kForm1Id, kForm1SecondId, &LoadStoredForm, Form1Events()},
+      {"Form1", stored::Form1Block(), kForm1Id, kForm1SecondId, &LoadStoredForm, Form1Events(),
+       Form1PictureWords()},
   };
   static const ProjectRecord record{
       .projectName = "Mivello",

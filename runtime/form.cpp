@@ -17,7 +17,7 @@ HResult Control::SetText(StringView text) {
   return text_->SetText(text);
 }
 
-Form::Form(FormModel model) : model_(std::move(model)) {
+Form::Form(FormModel model) : model_(std::move(model)), pictureWords_(model_.controls.size()) {
   controls_.reserve(model_.controls.size());
   for (std::size_t i = 0; i < model_.controls.size(); ++i) {
     controls_.emplace_back(model_.controls[i], i);
@@ -29,6 +29,10 @@ Control* Form::Find(std::string_view name) {
     if (c.Name() == name) return &c;
   }
   return nullptr;
+}
+
+void Form::SetPictureWords(std::string_view control, StringView words) {
+  if (Control* c = Find(control)) pictureWords_[c->Index()] = String(words);
 }
 
 ControlRef Form::vbaObjSet(std::string_view name) {

@@ -83,10 +83,15 @@ class Form {
   // A counted reference to a named control; raises 424 when there is none.
   ControlRef vbaObjSet(std::string_view name);
 
+  // What a picture says in words (empty when nobody told): for assistive tools.
+  void SetPictureWords(std::string_view control, StringView words);
+  StringView PictureWords(std::size_t control) const { return pictureWords_[control]; }
+
  private:
   friend class FormRef;
   FormModel model_;
   std::vector<Control> controls_;
+  std::vector<String> pictureWords_;  // by control index
   int references_ = 0;
 };
 

@@ -18,6 +18,9 @@ std::optional<std::size_t> WindowlessHitTest(const FormModel& form, int x, int y
 // focus at start-up.
 std::vector<std::size_t> TabOrder(const FormModel& form);
 
+// The label on the left of a text box, in its row: its caption.
+std::optional<std::size_t> CaptionOf(const FormModel& form, std::size_t textBox);
+
 // What screen readers call a control: a button its caption; a text box the
 // caption of the label on its left, without the closing colon.
 String AccessibleName(const FormModel& form, std::size_t control);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "runtime/events.h"
@@ -21,6 +22,12 @@ struct Guid {
 
 struct FormTableEntry;
 
+// The words a picture shows, for those who hear the window rather than see it.
+struct PictureWords {
+  std::string_view control;
+  std::u16string_view words;
+};
+
 // Reads a window's content from its entry; throws StartupError when it cannot.
 using FormLoader = FormModel (*)(const FormTableEntry& entry);
 
@@ -34,6 +41,7 @@ struct FormTableEntry {
   Guid secondFormId;
   FormLoader load = nullptr;
   std::span<const EventBinding> events;
+  std::span<const PictureWords> pictureWords = {};
 };
 
 enum class Threading : std::uint8_t { SingleThreaded };

@@ -19,6 +19,8 @@ ProjectSession::ProjectSession(const ProjectRecord& project, Backend& backend) {
   const FormTableEntry& entry = StartupEntry(project);
   if (entry.load == nullptr) throw StartupError("no reader for form " + std::string(entry.name));
   form_ = std::make_unique<Form>(entry.load(entry));
+  for (const PictureWords& picture : entry.pictureWords)
+    form_->SetPictureWords(picture.control, picture.words);
   events_.emplace(*form_, entry.events,
                   [&backend, title = FromUtf8(project.projectName)](const RuntimeError& error) {
                     backend.ShowMessage(title, UntrappedErrorText(error));

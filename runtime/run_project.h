@@ -16,6 +16,7 @@ class ProjectSession {
   ProjectSession& operator=(const ProjectSession&) = delete;
 
   Form& TheForm() { return *form_; }
+  const EventDispatcher& Events() const { return *events_; }
 
  private:
   std::unique_ptr<Form> form_;

@@ -2,6 +2,7 @@
 
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,6 +35,19 @@ class PushButton : public QPushButton {
     }
     QPushButton::keyPressEvent(event);
   }
+};
+
+// A plain caption for assistive tools: named by its caption, the label of
+// its text box, where the runtime paints it. It paints nothing itself and
+// lets the mouse through to the form.
+class SilentLabel : public QLabel {
+ public:
+  SilentLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {}
 };
 
 }  // namespace
@@ -78,7 +92,16 @@ FormWindow::~FormWindow() = default;
 
 void FormWindow::CreateNativeControls() {
   const FormModel& model = form_.Model();
-  std::vector<QWidget*> widgets(model.controls.size(), nullptr);
+  std::vector<QWidget*>& widgets = widgets_;
+  widgets.assign(model.controls.size(), nullptr);
+  // The plain captions first, so that the native controls lie above them.
+  for (std::size_t i = 0; i < model.controls.size(); ++i) {
+    const ControlModel& c = model.controls[i];
+    if (c.kind != ControlClass::Label || events_.Handles(i, Event::Click)) continue;
+    widgets[i] = new SilentLabel(ToQString(c.caption), this);
+    widgets[i]->setGeometry(PixelsOf(c.rect));
+    widgets[i]->setObjectName(QString::fromStdString(c.name));
+  }
   // Created from the bottom of the stored order up, so that later siblings lie above.
   for (std::size_t i = model.controls.size(); i-- > 0;) {
     const ControlModel& c = model.controls[i];
@@ -101,6 +124,12 @@ void FormWindow::CreateNativeControls() {
     widgets[i]->setAccessibleName(ToQString(AccessibleName(model, i)));
     widgets[i]->setObjectName(QString::fromStdString(c.name));
     if (!c.toolTip.empty()) widgets[i]->setToolTip(ToQString(c.toolTip));
+  }
+  for (std::size_t i = 0; i < model.controls.size(); ++i) {
+    if (model.controls[i].kind != ControlClass::TextBox) continue;
+    if (const auto caption = CaptionOf(model, i); caption && widgets[*caption] != nullptr) {
+      static_cast<QLabel*>(widgets[*caption])->setBuddy(widgets[i]);
+    }
   }
   const std::vector<std::size_t> order = TabOrder(model);
   for (std::size_t k = 1; k < order.size(); ++k) setTabOrder(widgets[order[k - 1]], widgets[order[k]]);

@@ -22,6 +22,17 @@ class FormWindow : public QWidget {
   // The control that has the focus at start-up.
   QWidget* FirstInTabOrder() const { return firstInTabOrder_; }
 
+  // For assistive tools.
+  const Form& TheForm() const { return form_; }
+  const FormModel& Model() const { return form_.Model(); }
+  const EventDispatcher& Events() const { return events_; }
+  // The widget of a control: the native text boxes and buttons, and a label
+  // that paints nothing for each plain caption; null for what only the
+  // runtime paints (links and pictures).
+  QWidget* WidgetOf(std::size_t control) const { return widgets_[control]; }
+  // A Click that does not come from the mouse: an assistive tool's action.
+  void Click(std::size_t control) { events_.Deliver(control, Event::Click); }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -37,6 +48,7 @@ class FormWindow : public QWidget {
   EventDispatcher& events_;
   std::vector<QImage> pictures_;  // by control index
   std::vector<std::unique_ptr<EditText>> texts_;
+  std::vector<QWidget*> widgets_;  // by control index
   QWidget* firstInTabOrder_ = nullptr;
   std::optional<std::size_t> pressed_;
 };

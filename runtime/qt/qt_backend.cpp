@@ -8,6 +8,7 @@
 #include <string>
 
 #include "runtime/qt/display.h"
+#include "runtime/qt/form_accessible.h"
 #include "runtime/qt/qt_text.h"
 
 namespace mivello::qt {
@@ -60,6 +61,7 @@ QApplication& QtBackend::Application() {
     qInstallMessageHandler(previousHandler);
     UseDefaultFont(*app_);
     UseChineseQtTexts(*app_, translator_);
+    InstallFormAccessibility();
   }
   return *app_;
 }

@@ -1,0 +1,103 @@
+"""The window as a screen reader meets it, over AT-SPI: every element in
+reading order with its role, name, description, place and relations; a
+calculation done through the accessible interfaces alone; the shop line and
+both badges opened through their actions.
+
+    accessibility.py PROGRAM ARTIFACT_FOLDER WORK_FOLDER   (inside atspi_session.sh)
+"""
+import sys
+import time
+
+from assistive import CAPTION, Atspi, Checks, application, children, opened, start, wait_for, window_id
+
+program, artifacts, work = sys.argv[1:4]
+checks = Checks("accessibility")
+process = start(program, work)
+app = application()
+window_id()
+time.sleep(0.5)
+
+
+def extents(node):
+    e = node.get_extents(Atspi.CoordType.WINDOW)
+    return (e.x, e.y, e.width, e.height)
+
+
+def relations(node):
+    out = []
+    for r in node.get_relation_set():
+        kind = r.get_relation_type().value_nick
+        if kind in ("labelled-by", "label-for"):
+            out.append((kind, [r.get_target(i).get_name() for i in range(r.get_n_targets())]))
+    return out
+
+
+def actions(node):
+    return [node.get_action_name(i) for i in range(node.get_n_actions())] if node.get_n_actions() else []
+
+
+frames = children(app)
+checks.check("one frame named by the window caption", [(f.get_role_name(), f.get_name()) for f in frames], [("frame", CAPTION)])
+frame = frames[0]
+SHOP = "欢迎光临小店http://velta.taobao.com"
+expected = [
+    ("label", "原价：", "", (24, 32, 41, 17), [("label-for", ["原价"])], []),
+    ("text", "原价", "", (56, 24, 57, 25), [("labelled-by", ["原价："])], ["SetFocus"]),
+    ("label", "折扣：", "", (120, 32, 41, 17), [("label-for", ["折扣"])], []),
+    ("text", "折扣", "", (152, 24, 57, 25), [("labelled-by", ["折扣："])], ["SetFocus"]),
+    ("label", "现价：", "", (216, 32, 49, 17), [("label-for", ["现价"])], []),
+    ("text", "现价", "", (248, 24, 65, 25), [("labelled-by", ["现价："])], ["SetFocus"]),
+    ("push button", "计算", "", (320, 24, 65, 25), [], ["Press", "SetFocus"]),
+    ("push button", "重来", "", (400, 24, 57, 25), [], ["Press", "SetFocus"]),
+    ("label", "使用说明:直接输入原价和折扣值就可以了。如9折就直接在折扣处输入9。", "", (40, 72, 393, 17), [], []),
+    ("link", SHOP, "点击访问小店", (24, 104, 217, 17), [], ["Press"]),
+    ("label", "旺旺：", "", (240, 104, 41, 17), [], []),
+    ("link", "和我联系", "点击联系我旺旺", (272, 96, 77, 19), [], ["Press"]),
+    ("label", "QQ：", "", (360, 104, 49, 17), [], []),
+    ("link", "QQ在线", "点击联系我QQ", (384, 96, 74, 23), [], ["Press"]),
+]
+elements = children(frame)
+print("The accessibility tree:")
+print(f"  frame {CAPTION!r}")
+got = []
+for node in elements:
+    row = (node.get_role_name(), node.get_name(), node.get_description(), extents(node), relations(node), actions(node))
+    print("   ", *row)
+    got.append(row)
+checks.check("the elements in reading order", len(got), len(expected))
+for want, have in zip(expected, got):
+    checks.check(f"element {want[1]}", have, want)
+checks.check("no painted element is focusable", [n.get_name() for n in elements if n.get_role_name() in ("label", "link")
+                                                  and n.get_state_set().contains(Atspi.StateType.FOCUSABLE)], [])
+
+# What the mouse would reach at a point is what the tool finds there.
+hits = {(30, 110): SHOP, (240, 110): "旺旺：", (275, 110): "和我联系", (390, 110): "QQ在线", (30, 40): "原价：", (84, 36): "原价"}
+for (x, y), name in hits.items():
+    hit = frame.get_accessible_at_point(x, y, Atspi.CoordType.WINDOW)
+    checks.check(f"the element at {x},{y}", hit.get_name() if hit else None, name)
+
+# A calculation through EditableText, Action and Text alone.
+by_name = {n.get_name(): n for n in elements}
+by_name["原价"].set_text_contents("199")
+by_name["折扣"].set_text_contents("8.5")
+by_name["计算"].do_action(0)
+result = wait_for(lambda: by_name["现价"].get_text(0, -1) or None, 5)
+checks.check("199 at 8.5 read back through Text", result, "169.15")
+by_name["重来"].do_action(0)
+time.sleep(0.5)
+checks.check("重来 empties the boxes", [by_name[n].get_text(0, -1) for n in ("原价", "折扣", "现价")], ["", "", ""])
+
+# The links' actions open what a click opens.
+for name in (SHOP, "和我联系", "QQ在线"):
+    by_name[name].do_action(0)
+    time.sleep(0.3)
+wait_for(lambda: opened(work).count("argc=") == 3, 5)
+checks.check(
+    "the opener got the three links",
+    opened(work),
+    "argc=1\narg=http://velta.taobao.com\n"
+    "argc=1\narg=http://amos.im.alisoft.com/msg.aw?v=2&uid=Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8\n"
+    "argc=1\narg=tencent://message/?uin=583210746&Site=Velta%E6%97%B6%E5%B0%9A%E5%A5%B3%E8%A3%85&Menu=yes\n",
+)
+process.kill()
+checks.finish()
