@@ -134,7 +134,31 @@ void FormWindow::ApplyDpi(UINT dpi) {
   InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
-FormWindow::~FormWindow() = default;  // the window first, detached: see window_
+FormWindow::~FormWindow() {
+  // Tools may hold the accessible object longer than the window lives.
+  if (accessible_ != nullptr) {
+    accessible_->Disconnect();
+    accessible_->Release();
+  }
+}  // then the window, detached: see window_
+
+IAccessible* FormWindow::AccessibleObject() {
+  if (accessible_ == nullptr) accessible_ = FormAccessible::Create(*this);
+  if (accessible_ != nullptr) accessible_->AddRef();
+  return accessible_;
+}
+
+LRESULT FormWindow::AnswerGetObject(WPARAM wParam, LPARAM lParam) {
+  if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
+    StartComOnce();  // the object reaches the tool through COM
+    if (IAccessible* accessible = AccessibleObject()) {
+      const LRESULT result = LresultFromObject(IID_IAccessible, wParam, accessible);
+      accessible->Release();
+      return result;
+    }
+  }
+  return DefWindowProcW(window_.get(), WM_GETOBJECT, wParam, lParam);
+}
 
 RECT FormWindow::PixelsOf(const TwipsRect& r) const {
   return {Pixels(r.left), Pixels(r.top), Pixels(r.left + r.width), Pixels(r.top + r.height)};
@@ -309,6 +333,11 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case WM_GETOBJECT:
+      return AnswerGetObject(wParam, lParam);
+    case kAccessibleClick:
+      if (wParam < form_.Model().controls.size()) events_.Deliver(wParam, Event::Click);
+      return 0;
     case WM_ACTIVATE:
       // As a dialog does: the focus leaves with the window and comes back
       // to the same control (after a message box, another program, the browser).

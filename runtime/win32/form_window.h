@@ -9,6 +9,7 @@
 
 #include "runtime/events.h"
 #include "runtime/form.h"
+#include "runtime/win32/form_accessible.h"
 #include "runtime/win32/handles.h"
 #include "runtime/win32/pictures.h"
 
@@ -23,6 +24,17 @@ class FormWindow {
   FormWindow& operator=(const FormWindow&) = delete;
 
   HWND Handle() const { return window_.get(); }
+  const Form& TheForm() const { return form_; }
+  const EventDispatcher& Events() const { return events_; }
+  // The native window of a text box or button; null for what the runtime paints.
+  HWND ChildWindow(std::size_t control) const { return children_[control]; }
+  // A control's rectangle in client pixels at the window's DPI.
+  RECT ClientPixelsOf(std::size_t control) const { return PixelsOf(form_.Model().controls[control].rect); }
+  // The form's accessible object, with a reference for the caller; null
+  // when it cannot be made. It is disconnected when the window goes.
+  IAccessible* AccessibleObject();
+  // The label or picture that a client point reaches.
+  std::optional<std::size_t> HitTest(POINT client) const;
   // Shows the window where the system puts new windows, focus on the first
   // control of the tab order.
   void Show();
@@ -37,7 +49,7 @@ class FormWindow {
   void Paint(HDC dc) const;
   int Pixels(int twips) const { return MulDiv(twips, static_cast<int>(dpi_), 1440); }
   RECT PixelsOf(const TwipsRect& r) const;
-  std::optional<std::size_t> HitTest(POINT client) const;
+  LRESULT AnswerGetObject(WPARAM wParam, LPARAM lParam);
 
   void RestoreFocus() const;
 
@@ -56,6 +68,7 @@ class FormWindow {
   std::vector<HWND> children_;  // by control index; null for drawn controls
   std::optional<std::size_t> pressed_;
   std::optional<std::size_t> hovered_;
+  FormAccessible* accessible_ = nullptr;  // made when first asked for; disconnected when the window goes
   // Owned from WM_NCCREATE to WM_NCDESTROY; destroyed first, detached.
   UniqueWindow window_;
 };

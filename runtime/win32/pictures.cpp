@@ -5,10 +5,9 @@
 
 namespace mivello::win32 {
 
-namespace {
-
-// COM for the rest of the process, started only when a picture needs it:
-// starting it costs more than the window itself under some systems.
+// COM for the rest of the process, started only when a picture or an
+// assistive tool needs it: starting it costs more than the window itself
+// under some systems.
 void StartComOnce() {
   struct Apartment {
     bool started = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
@@ -18,6 +17,8 @@ void StartComOnce() {
   };
   static Apartment apartment;
 }
+
+namespace {
 
 ComPtr<IPicture> TryLoadPicture(const std::vector<std::uint8_t>& file) {
   ComPtr<IPicture> picture;

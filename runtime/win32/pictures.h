@@ -11,6 +11,9 @@
 
 namespace mivello::win32 {
 
+// Starts COM on this thread once, for the rest of the process.
+void StartComOnce();
+
 // A GIF as an OLE picture (its first frame, transparency kept); empty when
 // Windows cannot decode it.
 ComPtr<IPicture> LoadPicture(const std::vector<std::uint8_t>& file);

@@ -19,6 +19,8 @@ class Win32Backend : public Backend {
   void ReportStartupFailure(StringView title, std::string_view message) override;
   int Run() override;
 
+  FormWindow* Window() const { return window_.get(); }
+
  private:
   std::unique_ptr<FormWindow> window_;
 };

@@ -4,9 +4,15 @@
 // After windows.h:
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
+
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/project_record.h"
 #include "runtime/run_project.h"
+#include "runtime/start_program.h"
 #include "runtime/win32/win32_backend.h"
 
 namespace mivello {
@@ -39,19 +45,18 @@ class RefuseWindow {
 };
 
 // This thread's windows of the classes the form makes.
+BOOL CALLBACK CountFormWindow(HWND window, LPARAM counter) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (lstrcmpiW(name, L"MivelloForm") == 0 || lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
+    ++*reinterpret_cast<int*>(counter);
+  }
+  return TRUE;
+}
+
 int FormWindowsLeft() {
   int count = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM counter) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (lstrcmpiW(name, L"MivelloForm") == 0 || lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
-          ++*reinterpret_cast<int*>(counter);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  EnumThreadWindows(GetCurrentThreadId(), &CountFormWindow, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 
@@ -100,6 +105,128 @@ TEST(Win32Window, ABuiltWindowGoesWithItsBackend) {
   }
   EXPECT_EQ(FormWindowsLeft(), 0);
   EXPECT_FALSE(QuitPosted());
+}
+
+std::string Utf8(BSTR text) {
+  const std::u16string wide(reinterpret_cast<const char16_t*>(text),
+                            text != nullptr ? SysStringLen(text) : 0);
+  SysFreeString(text);
+  return ToUtf8(wide);
+}
+
+VARIANT Child(long id) {
+  VARIANT v;
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+// What a screen reader gets from the form through Active Accessibility.
+TEST(Win32Accessibility, EveryElementWithItsRoleNamePlaceAndAction) {
+  std::vector<std::string> started;
+  ScopedLauncher recorder([&](const CommandLine& line, StringView, WindowStyle style) {
+    started.push_back(ToUtf8(line.argument) + (style == WindowStyle::Hidden ? " (hidden)" : " (shown)"));
+    return 1.0;
+  });
+  std::optional<win32::Win32Backend> backend(std::in_place);
+  ProjectSession session(MivelloProject(), *backend);
+  HWND form = FindWindowW(L"MivelloForm", nullptr);
+  ASSERT_NE(form, nullptr);
+  // The object that WM_GETOBJECT hands out for the client area. Wine's
+  // oleacc cannot marshal IAccessible (no type library behind its proxy), so
+  // the test takes the object itself rather than through the message.
+  IAccessible* accessible = backend->Window()->AccessibleObject();
+  ASSERT_NE(accessible, nullptr);
+  long count = 0;
+  accessible->get_accChildCount(&count);
+  ASSERT_EQ(count, 14);
+
+  struct Row {
+    const char* name;
+    long role;
+    const char* description;
+    RECT pixels;  // client pixels at 96 dots per inch: left, top, right, bottom
+  };
+  const Row expected[] = {
+      {"原价：", ROLE_SYSTEM_STATICTEXT, "", {24, 32, 65, 49}},
+      {"原价", ROLE_SYSTEM_TEXT, "", {56, 24, 113, 49}},
+      {"折扣：", ROLE_SYSTEM_STATICTEXT, "", {120, 32, 161, 49}},
+      {"折扣", ROLE_SYSTEM_TEXT, "", {152, 24, 209, 49}},
+      {"现价：", ROLE_SYSTEM_STATICTEXT, "", {216, 32, 265, 49}},
+      {"现价", ROLE_SYSTEM_TEXT, "", {248, 24, 313, 49}},
+      {"计算", ROLE_SYSTEM_PUSHBUTTON, "", {320, 24, 385, 49}},
+      {"重来", ROLE_SYSTEM_PUSHBUTTON, "", {400, 24, 457, 49}},
+      {"使用说明:直接输入原价和折扣值就可以了。如9折就直接在折扣处输入9。",
+       ROLE_SYSTEM_STATICTEXT,
+       "",
+       {40, 72, 433, 89}},
+      {"欢迎光临小店http://velta.taobao.com", ROLE_SYSTEM_LINK, "点击访问小店", {24, 104, 241, 121}},
+      {"旺旺：", ROLE_SYSTEM_STATICTEXT, "", {240, 104, 281, 121}},
+      {"和我联系", ROLE_SYSTEM_LINK, "点击联系我旺旺", {272, 96, 349, 115}},
+      {"QQ：", ROLE_SYSTEM_STATICTEXT, "", {360, 104, 409, 121}},
+      {"QQ在线", ROLE_SYSTEM_LINK, "点击联系我QQ", {384, 96, 458, 119}},
+  };
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  POINT origin{0, 0};
+  ClientToScreen(form, &origin);
+  for (long id = 1; id <= count; ++id) {
+    const Row& want = expected[id - 1];
+    SCOPED_TRACE(want.name);
+    BSTR name = nullptr;
+    accessible->get_accName(Child(id), &name);
+    EXPECT_EQ(Utf8(name), want.name);
+    VARIANT role;
+    VariantInit(&role);
+    accessible->get_accRole(Child(id), &role);
+    EXPECT_EQ(role.lVal, want.role);
+    BSTR description = nullptr;
+    accessible->get_accDescription(Child(id), &description);
+    EXPECT_EQ(Utf8(description), want.description);
+    long x = 0, y = 0, w = 0, h = 0;
+    accessible->accLocation(&x, &y, &w, &h, Child(id));
+    const RECT r{MulDiv(want.pixels.left, dpi, 96), MulDiv(want.pixels.top, dpi, 96),
+                 MulDiv(want.pixels.right, dpi, 96), MulDiv(want.pixels.bottom, dpi, 96)};
+    EXPECT_EQ((std::vector<long>{x - origin.x, y - origin.y, w, h}),
+              (std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top}));
+    IDispatch* own = nullptr;
+    const HRESULT hr = accessible->get_accChild(Child(id), &own);
+    // Native controls are objects of their own; what the runtime paints is not.
+    EXPECT_EQ(own != nullptr, want.role == ROLE_SYSTEM_TEXT || want.role == ROLE_SYSTEM_PUSHBUTTON) << hr;
+    if (own != nullptr) own->Release();
+  }
+
+  // A point finds what the mouse would reach: the part of 旺旺： under the badge is the badge.
+  VARIANT hit;
+  VariantInit(&hit);
+  accessible->accHitTest(origin.x + MulDiv(275, dpi, 96), origin.y + MulDiv(110, dpi, 96), &hit);
+  EXPECT_EQ(hit.lVal, 12);
+  accessible->accHitTest(origin.x + MulDiv(250, dpi, 96), origin.y + MulDiv(110, dpi, 96), &hit);
+  EXPECT_EQ(hit.lVal, 11);
+
+  // Each link's default action opens what its click opens, once the call has returned.
+  for (long id : {10L, 12L, 14L}) {
+    BSTR action = nullptr;
+    accessible->get_accDefaultAction(Child(id), &action);
+    EXPECT_EQ(Utf8(action), "跳转");
+    EXPECT_HRESULT_SUCCEEDED(accessible->accDoDefaultAction(Child(id)));
+  }
+  EXPECT_EQ(accessible->accDoDefaultAction(Child(1)), DISP_E_MEMBERNOTFOUND);  // a plain caption does nothing
+  EXPECT_TRUE(started.empty());
+  EXPECT_FALSE(QuitPosted());
+  EXPECT_EQ(started, (std::vector<std::string>{
+                         "http://velta.taobao.com (shown)",
+                         "http://amos.im.alisoft.com/"
+                         "msg.aw?v=2&uid=Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8 (hidden)",
+                         "tencent://message/"
+                         "?uin=583210746&Site=Velta%E6%97%B6%E5%B0%9A%E5%A5%B3%E8%A3%85&Menu=yes (hidden)"}));
+
+  // A tool that keeps the object past the window gets errors, not a crash.
+  backend.reset();
+  long left = 0;
+  EXPECT_EQ(accessible->get_accChildCount(&left), CO_E_OBJNOTCONNECTED);
+  accessible->Release();
 }
 
 }  // namespace

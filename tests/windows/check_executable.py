@@ -34,7 +34,7 @@ check("subsystem", pe.OPTIONAL_HEADER.Subsystem, pefile.SUBSYSTEM_TYPE["IMAGE_SU
 check(
     "imported DLLs",
     sorted(entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT),
-    ["comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "ole32.dll", "oleaut32.dll", "user32.dll"],
+    ["comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "ole32.dll", "oleacc.dll", "oleaut32.dll", "user32.dll"],
 )
 
 # The version block: one string table for Chinese (Simplified) in UTF-16.
