@@ -1,7 +1,6 @@
 #include "calc/extended.h"
 
 #include <bit>
-#include <cstring>
 
 namespace mivello {
 namespace {
@@ -17,8 +16,7 @@ struct Unpacked {
 };
 
 Unpacked Unpack(double value) noexcept {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
+  const auto bits = std::bit_cast<std::uint64_t>(value);
   const auto biased = static_cast<std::int32_t>((bits >> 52) & 0x7FF);
   std::uint64_t significand = bits & ((std::uint64_t{1} << 52) - 1);
   std::int32_t exponent = -1074;
@@ -100,9 +98,7 @@ double ToDouble(Extended x, bool& overflow) noexcept {
     bits = kInfinity;
   }
   if (x.negative) bits |= kTopBit;
-  double result = 0;
-  std::memcpy(&result, &bits, sizeof result);
-  return result;
+  return std::bit_cast<double>(bits);
 }
 
 }  // namespace mivello

@@ -1,25 +1,16 @@
 #include "calc/price.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 #include "calc/extended.h"
 
 namespace mivello {
 namespace {
 
-std::uint64_t Bits(double value) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
-double FromBits(std::uint64_t bits) {
-  double value = 0;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
+std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+double FromBits(std::uint64_t bits) { return std::bit_cast<double>(bits); }
 
 constexpr std::uint64_t kQuietBit = std::uint64_t{1} << 51;
 constexpr std::uint64_t kSignificandBits = (std::uint64_t{1} << 52) - 1;

@@ -14,7 +14,7 @@ start_private_display "$work"
 
 "$program" >/dev/null 2>&1 &
 pid=$!
-window=$(wait_for_window '^Mivello－BY Ostrel QQ:583210746$')
+window=$(wait_for_window '^Mivello－BY Ostrel QQ:583210746$' 30)
 [ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
 sleep 0.5
 rss() { awk '/^VmRSS/ {printf "%.1f MB", $2 / 1024}' "/proc/$pid/status"; }

@@ -2,11 +2,11 @@
 // x86 only: elsewhere there is no 64-bit-significand long double to compare with.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfenv>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <random>
 
 #include "calc/price.h"
@@ -42,17 +42,8 @@ X87Result OnTheX87(double price, double discount) {
   return {value, std::fetestexcept(FE_INVALID) != 0, std::fetestexcept(FE_OVERFLOW) != 0};
 }
 
-std::uint64_t Bits(double v) {
-  std::uint64_t b = 0;
-  std::memcpy(&b, &v, sizeof b);
-  return b;
-}
-
-double FromBits(std::uint64_t b) {
-  double v = 0;
-  std::memcpy(&v, &b, sizeof v);
-  return v;
-}
+std::uint64_t Bits(double v) { return std::bit_cast<std::uint64_t>(v); }
+double FromBits(std::uint64_t b) { return std::bit_cast<double>(b); }
 
 class Differential {
  public:
