@@ -87,14 +87,14 @@ class FormAccessible : public QAccessibleWidget {
         children_.push_back(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(native)));
       } else {
         children_.push_back(QAccessible::registerAccessibleInterface(new PaintedLink(window, e)));
+        owned_.push_back(children_.back());
       }
       controls_.push_back(e.control);
     }
   }
+  // Runs while the window is being destroyed: touches nothing of it.
   ~FormAccessible() override {
-    for (std::size_t k = 0; k < children_.size(); ++k) {
-      if (Window()->WidgetOf(controls_[k]) == nullptr) QAccessible::deleteAccessibleInterface(children_[k]);
-    }
+    for (QAccessible::Id id : owned_) QAccessible::deleteAccessibleInterface(id);
   }
 
   int childCount() const override { return static_cast<int>(children_.size()); }
@@ -129,6 +129,7 @@ class FormAccessible : public QAccessibleWidget {
 
   std::vector<QAccessible::Id> children_;  // in reading order
   std::vector<std::size_t> controls_;      // their control indexes
+  std::vector<QAccessible::Id> owned_;     // the painted links, made here
 };
 
 QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
