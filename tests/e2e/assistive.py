@@ -71,7 +71,7 @@ def application():
                 return app
         return None
 
-    return wait_for(find)
+    return wait_for(find, 30)
 
 
 def children(node):
@@ -84,7 +84,7 @@ def window_id(name_regex="^" + CAPTION + "$"):
         ids = out.stdout.split()
         return ids[0] if ids else None
 
-    return wait_for(find)
+    return wait_for(find, 30)
 
 
 def xdotool(*args):

@@ -5,7 +5,7 @@ the message box's button, read as an assistive tool reads them.
 """
 import sys
 
-from assistive import Checks, application, children, events_while, screenshot, start, window_id, xdotool
+from assistive import Checks, application, children, events_while, screenshot, start, wait_for, window_id, xdotool
 
 program, artifacts, work = sys.argv[1:4]
 checks = Checks("chinese texts")
@@ -22,7 +22,7 @@ def right_click():
     xdotool("mousemove", "--window", window, "84", "36", "click", "3")
 
 
-for kind, source, shown in events_while(["object:state-changed:showing"], right_click):
+for kind, source, shown in events_while(["object:state-changed:showing"], right_click, 5.0):
     if shown and source.get_role_name() == "popup menu":
         menus.append([item.get_name() for item in children(source) if item.get_role_name() == "menu item"])
 screenshot(f"{artifacts}/context-menu.png")
@@ -39,7 +39,7 @@ xdotool("type", "1e400")
 xdotool("mousemove", "--window", window, "352", "36", "click", "1")
 box = window_id("^Mivello$")
 screenshot(f"{artifacts}/message-box.png")
-dialogs = [w for w in children(app) if w.get_name() == "Mivello"]
+dialogs = wait_for(lambda: [w for w in children(app) if w.get_name() == "Mivello"], 10) or []
 buttons = []
 for dialog in dialogs:
     stack = [dialog]
