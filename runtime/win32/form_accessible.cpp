@@ -81,22 +81,19 @@ HRESULT FormAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*
   return E_NOTIMPL;
 }
 
-const AccessibleElement* FormAccessible::ElementOf(const VARIANT& child, bool& valid) const {
-  valid = child.vt == VT_I4 && child.lVal >= 0 && static_cast<std::size_t>(child.lVal) <= elements_.size();
-  if (!valid || child.lVal == CHILDID_SELF) return nullptr;
-  return &elements_[static_cast<std::size_t>(child.lVal) - 1];
+HRESULT FormAccessible::Resolve(const VARIANT& child, const AccessibleElement*& element) const {
+  element = nullptr;
+  if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
+  if (child.vt != VT_I4 || child.lVal < 0 || static_cast<std::size_t>(child.lVal) > elements_.size()) {
+    return E_INVALIDARG;
+  }
+  if (child.lVal != CHILDID_SELF) element = &elements_[static_cast<std::size_t>(child.lVal) - 1];
+  return S_OK;
 }
 
 HWND FormAccessible::NativeOf(const AccessibleElement& element) const {
   return element.painted() ? nullptr : window_->ChildWindow(element.control);
 }
-
-// Every call checks that the window is still there and names a child that exists.
-#define MIVELLO_ELEMENT_OR_FAIL(child, element)               \
-  if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;        \
-  bool valid = false;                                         \
-  const AccessibleElement* element = ElementOf(child, valid); \
-  if (!valid) return E_INVALIDARG
 
 HRESULT FormAccessible::get_accParent(IDispatch** parent) {
   if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
@@ -115,7 +112,8 @@ HRESULT FormAccessible::get_accChildCount(long* count) {
 HRESULT FormAccessible::get_accChild(VARIANT child, IDispatch** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
-  MIVELLO_ELEMENT_OR_FAIL(child, element);
+  const AccessibleElement* element = nullptr;
+  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
   if (element == nullptr) return E_INVALIDARG;
   // A native control is an object of its own; what the runtime paints is a
   // simple element, answered for by the form.
@@ -129,7 +127,8 @@ HRESULT FormAccessible::get_accChild(VARIANT child, IDispatch** object) {
 HRESULT FormAccessible::get_accName(VARIANT child, BSTR* name) {
   if (name == nullptr) return E_POINTER;
   *name = nullptr;
-  MIVELLO_ELEMENT_OR_FAIL(child, element);
+  const AccessibleElement* element = nullptr;
+  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
   if (element == nullptr && standard_ != nullptr) return standard_->get_accName(child, name);
   if (element == nullptr) {
     const int length = GetWindowTextLengthW(window_->Handle());
@@ -145,7 +144,8 @@ HRESULT FormAccessible::get_accName(VARIANT child, BSTR* name) {
 HRESULT FormAccessible::get_accValue(VARIANT child, BSTR* value) {
   if (value == nullptr) return E_POINTER;
   *value = nullptr;
-  MIVELLO_ELEMENT_OR_FAIL(child, element);
+  const AccessibleElement* element = nullptr;
+  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
   if (element == nullptr && standard_ != nullptr) return standard_->get_accValue(child, value);
   return S_FALSE;
 }
@@ -153,7 +153,8 @@ HRESULT FormAccessible::get_accValue(VARIANT child, BSTR* value) {
 HRESULT FormAccessible::get_accDescription(VARIANT child, BSTR* description) {
   if (description == nullptr) return E_POINTER;
   *description = nullptr;
-  MIVELLO_ELEMENT_OR_FAIL(child, element);
+  const AccessibleElement* element = nullptr;
+  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
   if (element == nullptr || element->description.empty()) return S_FALSE;
   *description = Bstr(element->description);
   return *description != nullptr ? S_OK : E_OUTOFMEMORY;
@@ -162,7 +163,8 @@ HRESULT FormAccessible::get_accDescription(VARIANT child, BSTR* description) {
 HRESULT FormAccessible::get_accRole(VARIANT child, VARIANT* role) {
   if (role == nullptr) return E_POINTER;
   VariantInit(role);
-  MIVELLO_ELEMENT_OR_FAIL(child, element);
+  const AccessibleElement* element = nullptr;
+  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
   if (element == nullptr && standard_ != nullptr) return standard_->get_accRole(child, role);
   role->vt = VT_I4;
   role->lVal = element == nullptr ? ROLE_SYSTEM_CLIENT : RoleOf(element->role);
@@ -172,7 +174,8 @@ HRESULT FormAccessible::get_accRole(VARIANT child, VARIANT* role) {
 HRESULT FormAccessible::get_accState(VARIANT child, VARIANT* state) {
   if (state == nullptr) return E_POINTER;
   VariantInit(state);
-  MIVELLO_ELEMENT_OR_FAIL(child, element);
+  const AccessibleElement* element = nullptr;
+  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
   if (element == nullptr && standard_ != nullptr) return standard_->get_accState(child, state);
   state->vt = VT_I4;
   state->lVal = element == nullptr                      ? 0
@@ -197,7 +200,8 @@ HRESULT FormAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
 HRESULT FormAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
   if (shortcut == nullptr) return E_POINTER;
   *shortcut = nullptr;
-  MIVELLO_ELEMENT_OR_FAIL(child, element);
+  const AccessibleElement* element = nullptr;
+  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
   return element == nullptr && standard_ != nullptr ? standard_->get_accKeyboardShortcut(child, shortcut)
                                                     : S_FALSE;
 }
@@ -232,7 +236,8 @@ HRESULT FormAccessible::get_accSelection(VARIANT* selection) {
 HRESULT FormAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
   if (action == nullptr) return E_POINTER;
   *action = nullptr;
-  MIVELLO_ELEMENT_OR_FAIL(child, element);
+  const AccessibleElement* element = nullptr;
+  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
   if (element == nullptr)
     return standard_ != nullptr ? standard_->get_accDefaultAction(child, action) : S_FALSE;
   if (element->role != AccessibleRole::Link) return S_FALSE;
@@ -244,7 +249,8 @@ HRESULT FormAccessible::accSelect(long, VARIANT) { return S_FALSE; }
 
 HRESULT FormAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
   if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
-  MIVELLO_ELEMENT_OR_FAIL(child, element);
+  const AccessibleElement* element = nullptr;
+  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
   if (element == nullptr && standard_ != nullptr)
     return standard_->accLocation(left, top, width, height, child);
   RECT r{};
@@ -264,7 +270,8 @@ HRESULT FormAccessible::accLocation(long* left, long* top, long* width, long* he
 HRESULT FormAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
   if (end == nullptr) return E_POINTER;
   VariantInit(end);
-  MIVELLO_ELEMENT_OR_FAIL(start, element);
+  const AccessibleElement* element = nullptr;
+  if (const HRESULT hr = Resolve(start, element); FAILED(hr)) return hr;
   const long count = static_cast<long>(elements_.size());
   long to = 0;
   if (element == nullptr) {
@@ -297,12 +304,11 @@ HRESULT FormAccessible::accHitTest(long x, long y, VARIANT* child) {
   // Native controls lie above everything the runtime paints.
   const HWND native =
       ChildWindowFromPointEx(window_->Handle(), point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-  const std::optional<std::size_t> painted = window_->HitTest(point);
+  const std::optional<std::size_t> painted =
+      native == window_->Handle() ? window_->HitTest(point) : std::nullopt;
   for (std::size_t k = 0; k < elements_.size(); ++k) {
-    const bool isNative =
-        native != window_->Handle() && NativeOf(elements_[k]) == native && native != nullptr;
-    const bool isPainted = native == window_->Handle() && painted == elements_[k].control;
-    if (isNative || isPainted) {
+    const bool reached = painted ? elements_[k].control == *painted : NativeOf(elements_[k]) == native;
+    if (native != nullptr && reached) {
       child->vt = VT_I4;
       child->lVal = static_cast<long>(k) + 1;
       return S_OK;
@@ -314,7 +320,8 @@ HRESULT FormAccessible::accHitTest(long x, long y, VARIANT* child) {
 }
 
 HRESULT FormAccessible::accDoDefaultAction(VARIANT child) {
-  MIVELLO_ELEMENT_OR_FAIL(child, element);
+  const AccessibleElement* element = nullptr;
+  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
   if (element == nullptr)
     return standard_ != nullptr ? standard_->accDoDefaultAction(child) : DISP_E_MEMBERNOTFOUND;
   if (!element->hasAction()) return DISP_E_MEMBERNOTFOUND;
@@ -324,7 +331,5 @@ HRESULT FormAccessible::accDoDefaultAction(VARIANT child) {
 
 HRESULT FormAccessible::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
 HRESULT FormAccessible::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }
-
-#undef MIVELLO_ELEMENT_OR_FAIL
 
 }  // namespace mivello::win32

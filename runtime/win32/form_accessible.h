@@ -62,9 +62,9 @@ class FormAccessible final : public IAccessible {
  private:
   FormAccessible(FormWindow& window, IAccessible* standard);
   ~FormAccessible();
-  // The element a child id names (1 is the first in reading order), or null
-  // for the form itself; `valid` is false for an id that names nothing.
-  const AccessibleElement* ElementOf(const VARIANT& child, bool& valid) const;
+  // The element a child id names (1 is the first in reading order), null for
+  // the form itself; fails for an id that names nothing or a window that is gone.
+  HRESULT Resolve(const VARIANT& child, const AccessibleElement*& element) const;
   HWND NativeOf(const AccessibleElement& element) const;
 
   LONG references_ = 1;
