@@ -23,12 +23,11 @@ work=$(mktemp -d)
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 start_private_display "$work"
 /usr/bin/mivello >/dev/null 2>&1 &
-program=$!
 window=$(wait_for_window '^Mivello－BY Ostrel QQ:583210746$')
 [ -n "$window" ] || { echo "FAIL: the installed program showed no window"; exit 1; }
 mkdir -p "$build/artifacts"
 import -window "$window" "$build/artifacts/mivello-installed.png"
-kill "$program" $(jobs -p) 2>/dev/null || true
+stop_private_display
 rm -rf "$work"
 for size in 16 32 48 64; do
   [ -s "/usr/share/icons/hicolor/${size}x${size}/apps/com.taobao.velta.Mivello.png" ] || { echo "FAIL: no ${size}px icon"; exit 1; }

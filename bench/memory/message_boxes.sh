@@ -8,7 +8,7 @@ program=$(realpath "${1:-build/default/app/mivello}")
 per_round=${2:-200}
 rounds=${3:-3}
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
 start_private_display "$work"
 

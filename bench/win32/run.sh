@@ -20,7 +20,7 @@ wine_tool() { bash "$tools/wine.sh" "$arch" "$@"; }
 echo "Wine loader: $arch ($windows)"
 
 work=$(mktemp -d)
-trap 'wine_tool wineserver -k 2>/dev/null || true; kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'wine_tool wineserver -k 2>/dev/null || true; stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8
 source "$tools/xvfb.sh"
 start_private_display "$work"

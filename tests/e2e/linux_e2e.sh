@@ -8,7 +8,7 @@ program=$(realpath "$1")
 artifacts=$(realpath -m "$2")
 mkdir -p "$artifacts"
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 

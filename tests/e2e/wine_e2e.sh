@@ -15,7 +15,7 @@ tools=$(dirname "${BASH_SOURCE[0]}")/../../tools
 for tool in wine wineboot wineserver winepath; do
   eval "$tool() { bash \"\$tools/wine.sh\" \"\$arch\" $tool \"\$@\"; }"
 done
-trap 'wineserver -k 2>/dev/null || true; kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'wineserver -k 2>/dev/null || true; stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8

@@ -4,7 +4,7 @@
 #   with_display.sh COMMAND [ARGS...]
 set -euo pipefail
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
 start_private_display "$work"
 "$@"
