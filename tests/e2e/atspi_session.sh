@@ -13,5 +13,21 @@ trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
 start_private_display "$work"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LANG=C.UTF-8
-# The bus daemon's notes on stderr are noise here; the test's own lines are on stdout.
-dbus-run-session -- /usr/bin/python3 "$script" "$program" "$artifacts" "$work" 2> >(grep -v -E '^dbus-daemon' >&2) | grep -v '^SpiRegistry'
+
+# The session runs in a process group of its own and writes to files: the
+# services the bus starts (the AT-SPI launcher, its bus, the registry) may
+# outlive the session for a while, and must neither keep the caller's output
+# open nor stay behind. The inner timeout is shorter than the test's, so a
+# hang still shows what the test had printed.
+setsid dbus-run-session -- timeout 100 /usr/bin/python3 -u "$script" "$program" "$artifacts" "$work" \
+  >"$work/out" 2>"$work/err" </dev/null &
+session=$!
+status=0
+wait "$session" || status=$?
+kill -- "-$session" 2>/dev/null || true
+
+# The bus daemons' notes are noise here; the test's own lines are on stdout.
+grep -v '^SpiRegistry' "$work/out" || true
+grep -v -E '^dbus-daemon' "$work/err" >&2 || true
+[ "$status" -ne 124 ] || echo "the test did not finish within 100 s" >&2
+exit "$status"

@@ -51,4 +51,5 @@ for dialog in dialogs:
 checks.check("one message box", (box is not None, len(dialogs)), (True, 1))
 checks.check("its button", buttons, ["确定"])
 process.kill()
+process.wait()
 checks.finish()
