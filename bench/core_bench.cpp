@@ -5,7 +5,7 @@
 #include "runtime/str_r8.h"
 #include "runtime/text_to_double.h"
 #include "tests/support/headless_form1.h"
-#include "ui/form_reader.h"
+#include "ui/stored_form/reader.h"
 
 namespace mivello {
 namespace {
@@ -78,7 +78,7 @@ BENCHMARK(BM_Command1Click);
 // Reading Form1's stored description, as the program does at start-up.
 void BM_ReadForm1Block(benchmark::State& state) {
   const FormTableEntry& entry = MivelloProject().forms.front();
-  for (auto _ : state) benchmark::DoNotOptimize(LoadStoredForm(entry));
+  for (auto _ : state) benchmark::DoNotOptimize(ReadStoredForm(entry));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * entry.description.size()));
 }
 BENCHMARK(BM_ReadForm1Block)->Unit(benchmark::kMicrosecond);

@@ -10,15 +10,3 @@
 #define MIVELLO_SELLER_WANGWANG_ACCOUNT "Velta%E5%A5%B3%E8%A3%85"
 // The shop's display name "Velta时尚女装", UTF-8 percent-encoded.
 #define MIVELLO_SHOP_DISPLAY_NAME "Velta%E6%97%B6%E5%B0%9A%E5%A5%B3%E8%A3%85"
-
-#ifdef __cplusplus
-#include <string_view>
-
-namespace mivello::shop {
-inline constexpr std::string_view ShopAddress = MIVELLO_SHOP_ADDRESS;
-inline constexpr std::string_view SellerQqNumber = MIVELLO_SELLER_QQ_NUMBER;
-inline constexpr std::string_view WangwangChatHost = MIVELLO_WANGWANG_CHAT_HOST;
-inline constexpr std::string_view SellerWangwangAccount = MIVELLO_SELLER_WANGWANG_ACCOUNT;
-inline constexpr std::string_view ShopDisplayName = MIVELLO_SHOP_DISPLAY_NAME;
-}  // namespace mivello::shop
-#endif

@@ -23,15 +23,20 @@ class Backend {
   // user dismisses it.
   virtual void ShowMessage(StringView title, StringView text) = 0;
 
-  // Tells the user that the program cannot start: one line on stderr and,
-  // where a display is there, a message box.
+  // Tells the user, where a display is there, that the program cannot
+  // start: a message box with StartupFailureText(message). The runtime has
+  // written the line on stderr already.
   virtual void ReportStartupFailure(StringView title, std::string_view message) = 0;
 
   // Runs the event loop until the window is closed; returns the exit status.
   virtual int Run() = 0;
 };
 
+// What the message box says when the program cannot start: "程序无法启动：" and why.
+String StartupFailureText(std::string_view message);
+
 // The backend this executable was linked with (Qt, Win32).
-std::unique_ptr<Backend> MakePlatformBackend(int argc, char** argv);
+// `programName` is all of the command line that the window system sees.
+std::unique_ptr<Backend> MakePlatformBackend(const char* programName);
 
 }  // namespace mivello

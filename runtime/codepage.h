@@ -9,8 +9,8 @@
 
 namespace mivello {
 
-// Decodes code page 936 bytes; bytes that form no character become U+FFFD.
-String FromCodePage936(std::span<const std::uint8_t> bytes);
+// Decodes code page 936 bytes; nullopt when some of them form no character.
+std::optional<String> FromCodePage936(std::span<const std::uint8_t> bytes);
 
 // Encodes text in code page 936; nullopt when a character has no encoding.
 std::optional<std::vector<std::uint8_t>> ToCodePage936(StringView text);

@@ -41,15 +41,14 @@ bool Convert(iconv_t cd, const char* in, std::size_t inLeft, std::string& out, O
 
 }  // namespace
 
-String FromCodePage936(std::span<const std::uint8_t> bytes) {
+std::optional<String> FromCodePage936(std::span<const std::uint8_t> bytes) {
   Converter cd = Open("UTF-16LE", "CP936");
-  if (!cd) return String(bytes.size(), u'\uFFFD');
+  if (!cd) return std::nullopt;
   std::string utf16;
-  Convert(static_cast<iconv_t>(cd.get()), reinterpret_cast<const char*>(bytes.data()), bytes.size(), utf16,
-          [](std::string& out, std::size_t) {
-            out.append("\xFD\xFF", 2);  // U+FFFD, little-endian
-            return std::size_t{1};
-          });
+  if (!Convert(static_cast<iconv_t>(cd.get()), reinterpret_cast<const char*>(bytes.data()), bytes.size(), utf16,
+               [](std::string&, std::size_t) { return std::size_t{0}; })) {
+    return std::nullopt;
+  }
   String text(utf16.size() / 2, u'\0');
   for (std::size_t i = 0; i < text.size(); ++i) {
     text[i] = static_cast<char16_t>(static_cast<unsigned char>(utf16[2 * i]) |

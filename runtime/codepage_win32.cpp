@@ -5,13 +5,14 @@
 
 namespace mivello {
 
-String FromCodePage936(std::span<const std::uint8_t> bytes) {
-  if (bytes.empty()) return {};
+std::optional<String> FromCodePage936(std::span<const std::uint8_t> bytes) {
+  if (bytes.empty()) return String();
   const auto* in = reinterpret_cast<const char*>(bytes.data());
   const int size = static_cast<int>(bytes.size());
-  const int length = MultiByteToWideChar(936, 0, in, size, nullptr, 0);
+  const int length = MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, in, size, nullptr, 0);
+  if (length == 0) return std::nullopt;
   String text(static_cast<std::size_t>(length), u'\0');
-  MultiByteToWideChar(936, 0, in, size, reinterpret_cast<wchar_t*>(text.data()), length);
+  MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, in, size, reinterpret_cast<wchar_t*>(text.data()), length);
   return text;
 }
 

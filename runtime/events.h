@@ -49,8 +49,6 @@ class EventDispatcher {
   // unwinds into the window system that called.
   void Deliver(std::size_t control, Event event);
 
-  Form& TheForm() const { return form_; }
-
  private:
   Form& form_;
   std::vector<Procedure> clicks_;  // by control index

@@ -19,8 +19,6 @@ enum class ControlClass : std::uint8_t {
   Picture = 24,
 };
 
-inline constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
-
 struct TwipsRect {
   std::int32_t left = 0;
   std::int32_t top = 0;
@@ -28,20 +26,6 @@ struct TwipsRect {
   std::int32_t height = 0;
   friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
 };
-
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  bool Contains(int x, int y) const { return x >= left && y >= top && x < left + width && y < top + height; }
-  friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
-
-inline PixelRect ToPixels(const TwipsRect& r) {
-  return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
-          r.height / kTwipsPerPixel};
-}
 
 // Colours as the runtime stores them: red in the low byte, then green, then blue.
 struct Colour {

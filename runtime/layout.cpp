@@ -4,15 +4,6 @@
 
 namespace mivello {
 
-std::optional<std::size_t> WindowlessHitTest(const FormModel& form, int x, int y) {
-  for (std::size_t i = 0; i < form.controls.size(); ++i) {
-    const ControlModel& c = form.controls[i];
-    if (TakesFocus(c.kind)) continue;
-    if (ToPixels(c.rect).Contains(x, y)) return i;
-  }
-  return std::nullopt;
-}
-
 std::vector<std::size_t> TabOrder(const FormModel& form) {
   std::vector<std::size_t> order;
   for (std::size_t i = 0; i < form.controls.size(); ++i) {

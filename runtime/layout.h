@@ -1,6 +1,6 @@
 #pragma once
-// Layout rules every backend shares: which windowless control takes a point,
-// and the order in which the keyboard visits the controls.
+// Layout rules every backend shares: the order in which the keyboard visits
+// the controls, and what names them for assistive tools.
 #include <cstddef>
 #include <optional>
 #include <vector>
@@ -8,11 +8,6 @@
 #include "runtime/form_model.h"
 
 namespace mivello {
-
-// The label or picture that takes a click or shows its tooltip at a client
-// pixel: the one earliest in the stored order wins. Text boxes and buttons
-// are native windows above all of them and are not considered.
-std::optional<std::size_t> WindowlessHitTest(const FormModel& form, int x, int y);
 
 // Indexes of the focusable controls in rising tab index; the first has the
 // focus at start-up.

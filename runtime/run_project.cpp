@@ -1,8 +1,12 @@
 #include "runtime/run_project.h"
 
+#include <cstdio>
 #include <string>
 
 namespace mivello {
+
+String StartupFailureText(std::string_view message) { return u"程序无法启动：" + FromUtf8(message); }
+
 namespace {
 
 const FormTableEntry& StartupEntry(const ProjectRecord& project) {
@@ -17,8 +21,8 @@ const FormTableEntry& StartupEntry(const ProjectRecord& project) {
 
 ProjectSession::ProjectSession(const ProjectRecord& project, Backend& backend) {
   const FormTableEntry& entry = StartupEntry(project);
-  if (entry.load == nullptr) throw StartupError("no reader for form " + std::string(entry.name));
-  form_ = std::make_unique<Form>(entry.load(entry));
+  if (project.readForm == nullptr) throw StartupError("no reader for form " + std::string(entry.name));
+  form_ = std::make_unique<Form>(project.readForm(entry));
   for (const PictureWords& picture : entry.pictureWords)
     form_->SetPictureWords(picture.control, picture.words);
   events_.emplace(*form_, entry.events,
@@ -33,6 +37,9 @@ int RunProjectOn(const ProjectRecord& project, Backend& backend) {
   try {
     session.emplace(project, backend);
   } catch (const StartupError& error) {
+    // On a bare terminal the line on stderr is all there is.
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(project.projectName.size()), project.projectName.data(),
+                 error.what());
     backend.ReportStartupFailure(FromUtf8(project.projectName), error.what());
     return 1;
   }

@@ -7,8 +7,7 @@
 namespace mivello {
 
 void RunProject(const ProjectRecord& project, const char* programName) {
-  char* argv[] = {const_cast<char*>(programName), nullptr};
-  std::unique_ptr<Backend> backend = MakePlatformBackend(1, argv);
+  std::unique_ptr<Backend> backend = MakePlatformBackend(programName);
   const int status = RunProjectOn(project, *backend);
   backend.reset();
   std::exit(status);

@@ -7,8 +7,9 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "runtime/geometry.h"
 #include "runtime/qt/qt_text.h"
-#include "ui/form1_content.h"
+#include "ui/form1/content.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -2,7 +2,8 @@
 // Form1's text boxes, buttons and labels created directly, no form runtime.
 #include <windows.h>
 
-#include "ui/form1_content.h"
+#include "runtime/geometry.h"
+#include "ui/form1/content.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "runtime/layout.h"
+#include "runtime/windowless.h"
 
 namespace mivello {
 
@@ -28,7 +29,7 @@ class HeadlessBackend::MemoryText : public TextPeer {
   HResult failWrite = kOk;
 };
 
-HeadlessBackend::HeadlessBackend() = default;
+HeadlessBackend::HeadlessBackend(int dpi) : dpi_(dpi) {}
 HeadlessBackend::~HeadlessBackend() = default;
 
 void HeadlessBackend::Build(Form& form, EventDispatcher& events) {
@@ -78,17 +79,28 @@ void HeadlessBackend::Click(std::string_view control) {
   events_->Deliver(index, Event::Click);
 }
 
-void HeadlessBackend::ClickAt(int x, int y) {
+std::optional<std::size_t> HeadlessBackend::ControlAt(int x, int y) const {
   // Text boxes and buttons are windows above every label and picture.
   const auto& controls = form_->Model().controls;
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (TakesFocus(controls[i].kind) && ToPixels(controls[i].rect).Contains(x, y)) {
-      focus_ = i;
-      events_->Deliver(i, Event::Click);
-      return;
-    }
+    if (TakesFocus(controls[i].kind) && ToPixels(controls[i].rect, dpi_).Contains(x, y)) return i;
   }
-  if (const auto hit = WindowlessHitTest(form_->Model(), x, y)) events_->Deliver(*hit, Event::Click);
+  return WindowlessHitTest(form_->Model(), TwipsAt(x, y, dpi_));
+}
+
+void HeadlessBackend::ClickAt(int x, int y) {
+  PressAt(x, y);
+  ReleaseAt(x, y);
+}
+
+void HeadlessBackend::PressAt(int x, int y) {
+  const auto target = ControlAt(x, y);
+  if (target && TakesFocus(form_->Model().controls[*target].kind)) focus_ = target;
+  mouse_.Press(target);
+}
+
+void HeadlessBackend::ReleaseAt(int x, int y) {
+  if (const auto clicked = mouse_.Release(ControlAt(x, y))) events_->Deliver(*clicked, Event::Click);
 }
 
 void HeadlessBackend::Press(Key key) {
@@ -118,7 +130,7 @@ std::string HeadlessBackend::Focused() const {
 }
 
 String HeadlessBackend::ToolTipAt(int x, int y) const {
-  const auto hit = WindowlessHitTest(form_->Model(), x, y);
+  const auto hit = WindowlessHitTest(form_->Model(), TwipsAt(x, y, dpi_));
   return hit ? form_->Model().controls[*hit].toolTip : String();
 }
 

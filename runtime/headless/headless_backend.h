@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "runtime/backend.h"
+#include "runtime/geometry.h"
+#include "runtime/windowless.h"
 
 namespace mivello {
 
@@ -21,7 +23,8 @@ class HeadlessBackend : public Backend {
  public:
   enum class Key { Tab, Enter, Space, Escape };
 
-  HeadlessBackend();
+  // A window at `dpi` dots per inch, as a screen of that density shows it.
+  explicit HeadlessBackend(int dpi = kDefaultDpi);
   ~HeadlessBackend() override;
 
   void Build(Form& form, EventDispatcher& events) override;
@@ -34,6 +37,8 @@ class HeadlessBackend : public Backend {
   void Clear(std::string_view box);
   void Click(std::string_view control);  // a mouse click on the control
   void ClickAt(int x, int y);            // a mouse click at a client pixel
+  void PressAt(int x, int y);            // the left button, down and up
+  void ReleaseAt(int x, int y);
   void Press(Key key);                   // on the focused control
 
   String Text(std::string_view box) const;
@@ -50,13 +55,18 @@ class HeadlessBackend : public Backend {
   class MemoryText;
   std::size_t IndexOf(std::string_view control) const;
   MemoryText& Box(std::string_view box) const;
+  // What a press at a client pixel reaches: a native control, else a label
+  // or picture.
+  std::optional<std::size_t> ControlAt(int x, int y) const;
 
+  int dpi_;
   Form* form_ = nullptr;
   EventDispatcher* events_ = nullptr;
   std::vector<std::unique_ptr<MemoryText>> texts_;
   std::map<std::size_t, MemoryText*> textByControl_;
   std::vector<std::size_t> tabOrder_;
   std::optional<std::size_t> focus_;
+  ClickTracker mouse_;
   std::vector<ShownMessage> messages_;
   std::vector<std::string> startupFailures_;
 };

@@ -6,7 +6,9 @@
 #include <QWindow>
 
 #include "runtime/accessibility.h"
+#include "runtime/geometry.h"
 #include "runtime/layout.h"
+#include "runtime/windowless.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/qt_text.h"
 
@@ -117,7 +119,7 @@ class FormAccessible : public QAccessibleWidget {
       if (native != nullptr && !qobject_cast<QLabel*>(native) && native->geometry().contains(local))
         return child(static_cast<int>(k));
     }
-    const std::optional<std::size_t> hit = WindowlessHitTest(Window()->Model(), local.x(), local.y());
+    const std::optional<std::size_t> hit = WindowlessHitTest(Window()->Model(), TwipsAt(local.x(), local.y(), kDefaultDpi));
     for (std::size_t k = 0; hit && k < controls_.size(); ++k) {
       if (controls_[k] == *hit) return child(static_cast<int>(k));
     }

@@ -10,7 +10,9 @@
 #include <QToolTip>
 #include <limits>
 
+#include "runtime/geometry.h"
 #include "runtime/layout.h"
+#include "runtime/windowless.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/qt_text.h"
 
@@ -140,8 +142,7 @@ void FormWindow::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   const FormModel& model = form_.Model();
   const QColor background = palette().color(QPalette::Window);
-  // From the bottom of the stored order up: earlier controls cover later ones.
-  for (std::size_t i = model.controls.size(); i-- > 0;) {
+  for (std::size_t i : PaintOrder(model)) {
     const ControlModel& c = model.controls[i];
     const QRect rect = PixelsOf(c.rect);
     if (c.kind == ControlClass::Picture) {
@@ -157,19 +158,17 @@ void FormWindow::paintEvent(QPaintEvent* /*event*/) {
 }
 
 std::optional<std::size_t> FormWindow::HitTest(const QPoint& point) const {
-  return WindowlessHitTest(form_.Model(), point.x(), point.y());
+  // Qt's pixels are device-independent: 96 to the inch at any scale.
+  return WindowlessHitTest(form_.Model(), TwipsAt(point.x(), point.y(), kDefaultDpi));
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {
-  pressed_ = event->button() == Qt::LeftButton ? HitTest(event->position().toPoint()) : std::nullopt;
+  mouse_.Press(event->button() == Qt::LeftButton ? HitTest(event->position().toPoint()) : std::nullopt);
 }
 
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
-  // A Click is a press and a release on the same element.
-  const auto released = HitTest(event->position().toPoint());
-  const auto pressed = std::exchange(pressed_, std::nullopt);
-  if (event->button() == Qt::LeftButton && pressed && released == pressed)
-    events_.Deliver(*pressed, Event::Click);
+  const auto clicked = mouse_.Release(HitTest(event->position().toPoint()));
+  if (event->button() == Qt::LeftButton && clicked) events_.Deliver(*clicked, Event::Click);
 }
 
 bool FormWindow::event(QEvent* event) {

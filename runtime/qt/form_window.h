@@ -9,6 +9,7 @@
 
 #include "runtime/events.h"
 #include "runtime/form.h"
+#include "runtime/windowless.h"
 
 class QLineEdit;
 
@@ -50,7 +51,7 @@ class FormWindow : public QWidget {
   std::vector<std::unique_ptr<EditText>> texts_;
   std::vector<QWidget*> widgets_;  // by control index
   QWidget* firstInTabOrder_ = nullptr;
-  std::optional<std::size_t> pressed_;
+  ClickTracker mouse_;
 };
 
 }  // namespace mivello::qt

@@ -48,11 +48,6 @@ void OnStartupMessage(QtMsgType type, const QMessageLogContext& context, const Q
 
 QtBackend::QtBackend(const char* programName) : argv_{const_cast<char*>(programName), nullptr} {}
 
-QtBackend::~QtBackend() {
-  window_.reset();
-  app_.reset();
-}
-
 QApplication& QtBackend::Application() {
   if (!app_) {
     if (auto problem = DisplayProblem()) throw StartupError(*problem);
@@ -81,14 +76,9 @@ void QtBackend::ShowMessage(StringView title, StringView text) {
 }
 
 void QtBackend::ReportStartupFailure(StringView title, std::string_view message) {
-  std::fprintf(stderr, "%s: %.*s\n", ToUtf8(title).c_str(), static_cast<int>(message.size()), message.data());
-  // On a bare terminal the line on stderr is all there is.
   if (DisplayProblem()) return;
   Application();
-  QMessageBox box(QMessageBox::Critical, ToQString(title),
-                  QStringLiteral("程序无法启动：") +
-                      QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())),
-                  QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, ToQString(title), ToQString(StartupFailureText(message)), QMessageBox::Ok);
   box.exec();
 }
 
@@ -98,8 +88,8 @@ int QtBackend::Run() { return Application().exec(); }
 
 namespace mivello {
 
-std::unique_ptr<Backend> MakePlatformBackend(int /*argc*/, char** argv) {
-  return std::make_unique<qt::QtBackend>(argv[0]);
+std::unique_ptr<Backend> MakePlatformBackend(const char* programName) {
+  return std::make_unique<qt::QtBackend>(programName);
 }
 
 }  // namespace mivello

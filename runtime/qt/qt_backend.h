@@ -13,7 +13,6 @@ class QtBackend : public Backend {
  public:
   // Qt sees only the program name: no toolkit option reaches it.
   explicit QtBackend(const char* programName);
-  ~QtBackend() override;
 
   void Build(Form& form, EventDispatcher& events) override;
   void ShowMessage(StringView title, StringView text) override;

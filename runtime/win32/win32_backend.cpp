@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <string>
 
 namespace mivello::win32 {
@@ -17,8 +16,6 @@ Win32Backend::Win32Backend() {
   InitCommonControlsEx(&controls);
 }
 
-Win32Backend::~Win32Backend() { window_.reset(); }
-
 void Win32Backend::Build(Form& form, EventDispatcher& events) {
   window_ = std::make_unique<FormWindow>(form, events, GetModuleHandleW(nullptr));
   window_->Show();
@@ -30,9 +27,7 @@ void Win32Backend::ShowMessage(StringView title, StringView text) {
 }
 
 void Win32Backend::ReportStartupFailure(StringView title, std::string_view message) {
-  std::fprintf(stderr, "%s: %.*s\n", ToUtf8(title).c_str(), static_cast<int>(message.size()), message.data());
-  const String text = u"程序无法启动：" + FromUtf8(message);
-  MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxW(nullptr, Wide(StartupFailureText(message)).c_str(), Wide(title).c_str(), MB_OK | MB_ICONERROR);
 }
 
 int Win32Backend::Run() {
@@ -51,7 +46,7 @@ int Win32Backend::Run() {
 
 namespace mivello {
 
-std::unique_ptr<Backend> MakePlatformBackend(int /*argc*/, char** /*argv*/) {
+std::unique_ptr<Backend> MakePlatformBackend(const char* /*programName*/) {
   return std::make_unique<win32::Win32Backend>();
 }
 

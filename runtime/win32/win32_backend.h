@@ -12,7 +12,6 @@ namespace mivello::win32 {
 class Win32Backend : public Backend {
  public:
   Win32Backend();
-  ~Win32Backend() override;
 
   void Build(Form& form, EventDispatcher& events) override;
   void ShowMessage(StringView title, StringView text) override;

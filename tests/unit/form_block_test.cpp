@@ -9,10 +9,10 @@
 #include "app/project_record.h"
 #include "runtime/headless/headless_backend.h"
 #include "runtime/run_project.h"
-#include "ui/form1_content.h"
-#include "ui/form1_ids.h"
-#include "ui/form_reader.h"
-#include "ui/form_writer.h"
+#include "ui/form1/content.h"
+#include "ui/form1/ids.h"
+#include "ui/stored_form/reader.h"
+#include "ui/stored_form/writer.h"
 
 namespace mivello {
 namespace {
@@ -108,7 +108,7 @@ TEST(FormBlock, Form1TextsAreStoredInCodePage936) {
 
 TEST(FormBlock, TheEmbeddedBlockIsForm1WithItsPictures) {
   const FormTableEntry& entry = MivelloProject().forms.front();
-  const FormModel form = entry.load(entry);
+  const FormModel form = MivelloProject().readForm(entry);
   EXPECT_EQ(form.caption, u"Mivello－BY Ostrel QQ:583210746");
   ASSERT_EQ(form.controls.size(), 14u);
   EXPECT_EQ(form.controls.front().name, "Command2");
@@ -183,7 +183,7 @@ TEST(FormBlock, ADamagedBlockStopsTheStartWithAMessage) {
   block[0] = 0;
   static std::vector<std::uint8_t> damaged;
   damaged = block;
-  const FormTableEntry forms[] = {{"Form1", damaged, kIdA, kIdB, &LoadStoredForm, {}}};
+  const FormTableEntry forms[] = {{"Form1", damaged, kIdA, kIdB, {}}};
   ProjectRecord project = MivelloProject();
   project.forms = forms;
   HeadlessBackend backend;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/form1_content.h"
-#include "ui/form1_ids.h"
-#include "ui/form_writer.h"
+#include "ui/form1/content.h"
+#include "ui/form1/ids.h"
+#include "ui/stored_form/writer.h"
 
 namespace {
 

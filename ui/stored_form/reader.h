@@ -5,11 +5,11 @@
 #include <functional>
 #include <span>
 #include <string>
-#include <string_view>
 
 #include "runtime/events.h"
 #include "runtime/form_model.h"
 #include "runtime/project.h"
+#include "ui/stored_form/schema.h"
 
 namespace mivello {
 
@@ -25,16 +25,20 @@ class FormDescriptionError : public StartupError {
   std::string expected_;
 };
 
-// Told of every field as it is read: its offset, a short name and its value
-// as text (texts in UTF-8). The dump tool prints these.
-using FormReadTrace =
-    std::function<void(std::size_t offset, std::string_view field, const std::string& value)>;
+// One field as the reader met it: where it starts, its row of the schema
+// (or of the framing) and all of its bytes.
+struct FieldRead {
+  std::size_t offset;
+  const stored_form::RowInfo& row;
+  std::span<const std::uint8_t> bytes;
+};
+using FormReadObserver = std::function<void(const FieldRead&)>;
 
 // Reads `block`, whose header must carry the two identifiers. Never reads
 // outside the block; throws FormDescriptionError for a damaged one. Controls
 // of an unknown class or with unknown property codes are stepped over.
 FormModel ReadFormDescription(std::span<const std::uint8_t> block, const Guid& formId,
-                              const Guid& secondFormId, const FormReadTrace& trace = nullptr);
+                              const Guid& secondFormId, const FormReadObserver& observer = nullptr);
 
 // The two form identifiers that a block's header carries (zero where the
 // block is too short), for tools that read blocks of any form.
@@ -44,7 +48,7 @@ struct HeaderIdentifiers {
 };
 HeaderIdentifiers IdentifiersInHeader(std::span<const std::uint8_t> block);
 
-// The reader as the project record's loader of a window's entry.
-FormModel LoadStoredForm(const FormTableEntry& entry);
+// The reader as the project record names it: a window's entry to its form.
+FormModel ReadStoredForm(const FormTableEntry& entry);
 
 }  // namespace mivello

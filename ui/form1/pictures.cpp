@@ -1,4 +1,4 @@
-#include "ui/form1_pictures.h"
+#include "ui/form1/pictures.h"
 
 namespace mivello {
 

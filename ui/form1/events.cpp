@@ -1,4 +1,4 @@
-#include "ui/form1_events.h"
+#include "ui/form1/events.h"
 
 #include "calc/procedures.h"
 #include "links/procedures.h"

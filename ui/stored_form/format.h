@@ -6,7 +6,7 @@
 
 #include "runtime/project.h"
 
-namespace mivello::form_format {
+namespace mivello::stored_form::format {
 
 inline constexpr std::uint8_t kMark[2] = {0xFF, 0xCC};
 inline constexpr std::uint16_t kHeaderLength = 49;  // from offset 4 to the end of the class identifier
@@ -31,35 +31,4 @@ inline constexpr std::uint8_t kEndOfForm = 0x04;
 
 inline constexpr std::uint8_t kPictureTag[4] = {'l', 't', 0, 0};
 
-// Property codes, by class.
-namespace form {
-inline constexpr std::uint8_t kCaption = 0x01;
-inline constexpr std::uint8_t kProperty19 = 0x19;
-inline constexpr std::uint8_t kIcon = 0x23;
-inline constexpr std::uint8_t kLinkTopic = 0x24;
-inline constexpr std::uint8_t kClientRect = 0x35;
-inline constexpr std::uint8_t kStartUpPosition = 0x46;
-}  // namespace form
-namespace label {
-inline constexpr std::uint8_t kCaption = 0x01;
-inline constexpr std::uint8_t kForeColour = 0x04;
-inline constexpr std::uint8_t kRect = 0x05;
-inline constexpr std::uint8_t kTabIndex = 0x12;
-inline constexpr std::uint8_t kToolTip = 0x2A;
-}  // namespace label
-namespace text_box {
-inline constexpr std::uint8_t kRect = 0x04;
-inline constexpr std::uint8_t kTabIndex = 0x12;
-}  // namespace text_box
-namespace button {
-inline constexpr std::uint8_t kCaption = 0x01;
-inline constexpr std::uint8_t kRect = 0x04;
-inline constexpr std::uint8_t kTabIndex = 0x11;
-}  // namespace button
-namespace picture {
-inline constexpr std::uint8_t kPicture = 0x02;
-inline constexpr std::uint8_t kRect = 0x03;
-inline constexpr std::uint8_t kToolTip = 0x17;
-}  // namespace picture
-
-}  // namespace mivello::form_format
+}  // namespace mivello::stored_form::format

@@ -1,4 +1,4 @@
-#include "ui/form1_content.h"
+#include "ui/form1/content.h"
 
 #include "links/shop.h"
 
