@@ -39,7 +39,7 @@ class HeadlessBackend : public Backend {
   void ClickAt(int x, int y);            // a mouse click at a client pixel
   void PressAt(int x, int y);            // the left button, down and up
   void ReleaseAt(int x, int y);
-  void Press(Key key);                   // on the focused control
+  void Press(Key key);  // on the focused control
 
   String Text(std::string_view box) const;
   std::string Focused() const;

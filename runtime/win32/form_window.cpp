@@ -7,7 +7,11 @@
 #include <stdexcept>
 #include <utility>
 
+#include "runtime/geometry.h"
 #include "runtime/layout.h"
+#include "runtime/win32/edit_text.h"
+#include "runtime/win32/system.h"
+#include "runtime/windowless.h"
 
 namespace mivello::win32 {
 namespace {
@@ -17,71 +21,16 @@ constexpr int kFirstControlId = 100;  // control i has the id 100 + i
 
 const wchar_t* Wide(const String& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
-// The window's dots per inch: per window where Windows knows it, else the system's.
-UINT WindowDpi(HWND window) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (getDpiForWindow != nullptr) {
-    if (const UINT dpi = getDpiForWindow(window); dpi != 0) return dpi;
-  }
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? static_cast<UINT>(dpi) : 96;
-}
-
-// The system's message font face at 9 points: the default Chinese UI font
-// on a Chinese system.
-UniqueFont DefaultFont(UINT dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  LOGFONTW font = metrics.lfMessageFont;
-  font.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
-  font.lfWidth = 0;
-  return UniqueFont(CreateFontIndirectW(&font));
-}
-
-void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExW(instance, kClassName, &wc)) return;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  if (RegisterClassExW(&wc) == 0) throw StartupError("cannot register the window class");
+// A mouse message's client point; negative beyond the left or top edge while captured.
+POINT PointOf(LPARAM lParam) {
+  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
 }  // namespace
 
-// A text box's Text property, kept by its EDIT control.
-class FormWindow::EditText : public TextPeer {
- public:
-  explicit EditText(HWND edit) : edit_(edit) {}
-  HResult GetText(String& out) override {
-    const int length = GetWindowTextLengthW(edit_);
-    String text(static_cast<std::size_t>(length) + 1, u'\0');
-    const int copied = GetWindowTextW(edit_, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(static_cast<std::size_t>(copied));
-    out = std::move(text);
-    return kOk;
-  }
-  HResult SetText(StringView text) override {
-    const String copy(text);
-    return SetWindowTextW(edit_, Wide(copy)) ? kOk : kFail;
-  }
-
- private:
-  HWND edit_;
-};
-
 FormWindow::FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance)
     : form_(form), events_(events) {
-  RegisterClassOnce(instance, &FormWindow::WindowProc);
+  RegisterClassOnce(instance, kClassName, &FormWindow::WindowProc);
   const FormModel& model = form.Model();
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
@@ -123,14 +72,9 @@ void FormWindow::ApplyDpi(UINT dpi) {
     SendMessageW(children_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
   font_ = std::move(font);  // the old font is released only after no child uses it
-  if (toolTip_ != nullptr) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = window_.get();
-    tool.uId = 1;
-    tool.rect = {0, 0, Pixels(model.clientRect.width), Pixels(model.clientRect.height)};
-    SendMessageW(toolTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  if (toolTip_ != nullptr)
+    PlaceToolTip(toolTip_, window_.get(),
+                 {0, 0, Pixels(model.clientRect.width), Pixels(model.clientRect.height)});
   InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
@@ -160,8 +104,9 @@ LRESULT FormWindow::AnswerGetObject(WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window_.get(), WM_GETOBJECT, wParam, lParam);
 }
 
-RECT FormWindow::PixelsOf(const TwipsRect& r) const {
-  return {Pixels(r.left), Pixels(r.top), Pixels(r.left + r.width), Pixels(r.top + r.height)};
+RECT FormWindow::PixelsOf(const TwipsRect& twips) const {
+  const PixelRect r = ToPixels(twips, static_cast<int>(dpi_));
+  return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
 
 void FormWindow::CreateControls() {
@@ -189,20 +134,7 @@ void FormWindow::CreateControls() {
     if (firstInTabOrder_ == nullptr) firstInTabOrder_ = child;
   }
 
-  // One tool over the whole window; its text is asked for where the mouse is.
-  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.get(),
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (toolTip_ != nullptr) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = window_.get();
-    tool.uId = 1;
-    GetClientRect(window_.get(), &tool.rect);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  toolTip_ = CreateToolTip(window_.get());
 }
 
 void FormWindow::Show() {
@@ -212,17 +144,14 @@ void FormWindow::Show() {
 }
 
 std::optional<std::size_t> FormWindow::HitTest(POINT client) const {
-  // The shared hit test works in pixels at 96 dots per inch.
-  return WindowlessHitTest(form_.Model(), MulDiv(client.x, 96, static_cast<int>(dpi_)),
-                           MulDiv(client.y, 96, static_cast<int>(dpi_)));
+  return WindowlessHitTest(form_.Model(), TwipsAt(client.x, client.y, static_cast<int>(dpi_)));
 }
 
 void FormWindow::Paint(HDC dc) const {
   const FormModel& model = form_.Model();
   HGDIOBJ oldFont = SelectObject(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
-  // From the bottom of the stored order up: earlier controls cover later ones.
-  for (std::size_t i = model.controls.size(); i-- > 0;) {
+  for (std::size_t i : PaintOrder(model)) {
     const ControlModel& c = model.controls[i];
     RECT r = PixelsOf(c.rect);
     if (c.kind == ControlClass::Picture) {
@@ -294,19 +223,16 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;  // IDCANCEL from Esc does nothing
     }
     case WM_LBUTTONDOWN:
-      pressed_ = HitTest({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      mouse_.Press(HitTest(PointOf(lParam)));
       SetCapture(window_.get());
       return 0;
-    case WM_LBUTTONUP: {
+    case WM_LBUTTONUP:
       ReleaseCapture();
-      // A Click is a press and a release on the same element.
-      const auto released = HitTest({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-      const auto pressed = std::exchange(pressed_, std::nullopt);
-      if (pressed && released == pressed) events_.Deliver(*pressed, Event::Click);
+      if (const auto clicked = mouse_.Release(HitTest(PointOf(lParam))))
+        events_.Deliver(*clicked, Event::Click);
       return 0;
-    }
     case WM_MOUSEMOVE: {
-      const auto hovered = HitTest({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      const auto hovered = HitTest(PointOf(lParam));
       if (hovered != hovered_ && toolTip_ != nullptr) SendMessageW(toolTip_, TTM_POP, 0, 0);
       hovered_ = hovered;
       return 0;

@@ -9,11 +9,15 @@
 
 #include "runtime/events.h"
 #include "runtime/form.h"
+#include "runtime/geometry.h"
 #include "runtime/win32/form_accessible.h"
 #include "runtime/win32/handles.h"
 #include "runtime/win32/pictures.h"
+#include "runtime/windowless.h"
 
 namespace mivello::win32 {
+
+class EditText;
 
 class FormWindow {
  public:
@@ -40,14 +44,13 @@ class FormWindow {
   void Show();
 
  private:
-  class EditText;
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   // Places the children and sets their font for `dpi` dots per inch.
   void ApplyDpi(UINT dpi);
   void Paint(HDC dc) const;
-  int Pixels(int twips) const { return MulDiv(twips, static_cast<int>(dpi_), 1440); }
+  int Pixels(int twips) const { return PixelEdge(twips, static_cast<int>(dpi_)); }
   RECT PixelsOf(const TwipsRect& r) const;
   LRESULT AnswerGetObject(WPARAM wParam, LPARAM lParam);
 
@@ -66,7 +69,7 @@ class FormWindow {
   HWND firstInTabOrder_ = nullptr;
   HWND focused_ = nullptr;      // the child that had the focus when the window was deactivated
   std::vector<HWND> children_;  // by control index; null for drawn controls
-  std::optional<std::size_t> pressed_;
+  ClickTracker mouse_;
   std::optional<std::size_t> hovered_;
   FormAccessible* accessible_ = nullptr;  // made when first asked for; disconnected when the window goes
   // Owned from WM_NCCREATE to WM_NCDESTROY; destroyed first, detached.

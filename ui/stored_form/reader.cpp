@@ -143,7 +143,8 @@ std::uint8_t ReadObjectHeader(Cursor& in, std::size_t number, std::string& name)
   if (in.U8("an object number") != number) FailAt(at, "the object number " + std::to_string(number));
   const auto bytes = in.Take(in.U16("a name length"), "a name");
   if (in.U8("the 0 after a name") != 0) FailAt(in.Position() - 1, "the 0 byte that ends a name");
-  const auto odd = std::find_if(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0 || b > 0x7F; });
+  const auto odd =
+      std::find_if(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0 || b > 0x7F; });
   if (odd != bytes.end()) FailAt(at + 3 + static_cast<std::size_t>(odd - bytes.begin()), "a name in ASCII");
   name.assign(bytes.begin(), bytes.end());
   const std::uint8_t kind = in.U8("a class");
@@ -183,11 +184,12 @@ FormModel ReadFormRecord(Cursor& in) {
 }
 
 // One control: its length, then its record. nullopt when stepped over.
-std::optional<ControlModel> ReadControl(Cursor& outer, std::span<const std::uint8_t> block, std::size_t number,
-                                        const FormReadObserver& observer) {
+std::optional<ControlModel> ReadControl(Cursor& outer, std::span<const std::uint8_t> block,
+                                        std::size_t number, const FormReadObserver& observer) {
   const std::size_t start = outer.Position();
   const std::uint32_t length = outer.U32("a control's length");
-  if (length < 4 + 6 || length > outer.End() - start) FailAt(start, "a control length that ends within the block");
+  if (length < 4 + 6 || length > outer.End() - start)
+    FailAt(start, "a control length that ends within the block");
   const std::size_t end = start + length;
   outer.TellSince(start, sf::framing::kControlLength);
   Cursor in(block, outer.Position(), end, observer);
@@ -212,7 +214,8 @@ std::optional<ControlModel> ReadControl(Cursor& outer, std::span<const std::uint
 
 // Reads an identifier of the header and checks it against the one expected
 // there, named `what` in the message.
-void ReadIdentifier(Cursor& in, const RowInfo& row, const char* what, const Guid& expected, const char* whose) {
+void ReadIdentifier(Cursor& in, const RowInfo& row, const char* what, const Guid& expected,
+                    const char* whose) {
   const std::size_t at = in.Position();
   in.U32(what), in.U16(what), in.U16(what), in.Take(8, what);
   const Guid id = sf::IdentifierOf(in.Since(at));

@@ -17,10 +17,8 @@ constexpr FormRow kForm[] = {
 };
 
 constexpr ControlRow kLabel[] = {
-    {0x01, K::Text, "caption", &C::caption},
-    {0x04, K::Colour, "text colour", &C::foreColour},
-    {0x05, K::Rectangle, "rectangle", &C::rect},
-    {0x12, K::SmallInteger, "tab index", &C::tabIndex},
+    {0x01, K::Text, "caption", &C::caption},     {0x04, K::Colour, "text colour", &C::foreColour},
+    {0x05, K::Rectangle, "rectangle", &C::rect}, {0x12, K::SmallInteger, "tab index", &C::tabIndex},
     {0x2A, K::Text, "tooltip", &C::toolTip},
 };
 

@@ -46,9 +46,9 @@ struct RowInfo {
 
 // Where a row's value lives in the model. Each kind has one type of field.
 template <class Model>
-using Field = std::variant<String Model::*, std::optional<Colour> Model::*, std::optional<std::int16_t> Model::*,
-                           std::uint8_t Model::*, TwipsRect Model::*, std::vector<std::uint8_t> Model::*,
-                           std::array<std::uint8_t, 4> Model::*>;
+using Field = std::variant<String Model::*, std::optional<Colour> Model::*,
+                           std::optional<std::int16_t> Model::*, std::uint8_t Model::*, TwipsRect Model::*,
+                           std::vector<std::uint8_t> Model::*, std::array<std::uint8_t, 4> Model::*>;
 
 template <class Model>
 struct PropertyRow : RowInfo {

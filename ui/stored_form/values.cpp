@@ -60,7 +60,8 @@ std::optional<Value> Decode(ValueKind kind, std::span<const std::uint8_t> bytes)
     case ValueKind::ClientRectangle: {
       TwipsRect r;
       std::int32_t* values[] = {&r.left, &r.top, &r.width, &r.height};
-      for (std::size_t i = 0; i < 4; ++i) *values[i] = static_cast<std::int32_t>(LittleEndian(bytes.subspan(4 * i, 4)));
+      for (std::size_t i = 0; i < 4; ++i)
+        *values[i] = static_cast<std::int32_t>(LittleEndian(bytes.subspan(4 * i, 4)));
       return Value(r);
     }
     case ValueKind::Picture: {
@@ -93,7 +94,8 @@ void Encode(ValueKind kind, const Value& value, std::vector<std::uint8_t>& out) 
     }
     case ValueKind::SmallInteger:
       // Signed in the model, its two bytes as they are.
-      AppendLittleEndian(out, static_cast<std::uint16_t>(std::get<std::optional<std::int16_t>>(value).value_or(0)), 2);
+      AppendLittleEndian(
+          out, static_cast<std::uint16_t>(std::get<std::optional<std::int16_t>>(value).value_or(0)), 2);
       return;
     case ValueKind::Byte:
       out.push_back(std::get<std::uint8_t>(value));

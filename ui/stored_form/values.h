@@ -17,8 +17,8 @@
 namespace mivello::stored_form {
 
 // One alternative per type of field, in the order of Field.
-using Value = std::variant<String, std::optional<Colour>, std::optional<std::int16_t>, std::uint8_t, TwipsRect,
-                           std::vector<std::uint8_t>, std::array<std::uint8_t, 4>>;
+using Value = std::variant<String, std::optional<Colour>, std::optional<std::int16_t>, std::uint8_t,
+                           TwipsRect, std::vector<std::uint8_t>, std::array<std::uint8_t, 4>>;
 
 // The value of `kind` that the bytes of a whole value hold (a text's count
 // and 0, a picture's lengths and tag included). nullopt for a text whose

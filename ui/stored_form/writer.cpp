@@ -38,7 +38,8 @@ void AppendObjectHeader(Bytes& out, std::size_t number, const std::string& name,
   out.push_back(static_cast<std::uint8_t>(number));
   U16(out, name.size(), "name length");
   for (char c : name) {
-    if (static_cast<unsigned char>(c) > 0x7F || c == '\0') throw std::invalid_argument("name not plain ASCII: " + name);
+    if (static_cast<unsigned char>(c) > 0x7F || c == '\0')
+      throw std::invalid_argument("name not plain ASCII: " + name);
   }
   out.insert(out.end(), name.begin(), name.end());
   out.push_back(0);
