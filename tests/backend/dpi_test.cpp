@@ -137,7 +137,9 @@ TEST_P(AtDpi, OverlapsGoToTheUpperElement) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, AtDpi, testing::Values(96, 120, 144, 192),
-                         [](const testing::TestParamInfo<int>& screen) { return std::to_string(screen.param); });
+                         [](const testing::TestParamInfo<int>& screen) {
+                           return std::to_string(screen.param);
+                         });
 
 TEST(Click, NeedsThePressAndTheReleaseOnTheSameElement) {
   RecordedForm1 app(kDefaultDpi);
