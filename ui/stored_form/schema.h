@@ -52,8 +52,8 @@ using Field = std::variant<String Model::*, std::optional<Colour> Model::*,
 
 template <class Model>
 struct PropertyRow : RowInfo {
-  constexpr PropertyRow(int code, ValueKind kind, std::string_view name, Field<Model> where)
-      : RowInfo{code, kind, name}, field(where) {}
+  constexpr PropertyRow(int rowCode, ValueKind valueKind, std::string_view rowName, Field<Model> where)
+      : RowInfo{rowCode, valueKind, rowName}, field(where) {}
   Field<Model> field;
 };
 using FormRow = PropertyRow<FormModel>;
