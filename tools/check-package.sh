@@ -5,6 +5,9 @@
 #   tools/check-package.sh [BUILD_DIR] [WINDOWS_BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The window's title, the zip's names and the Chinese texts are UTF-8; a
+# caller in the plain C locale gets C.UTF-8, which every Debian system has.
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 build=$(realpath "${1:-build/default}")
 windows=$(realpath -m "${2:-build/windows}")
 SUDO=""
@@ -35,9 +38,13 @@ done
 echo "-- the installed program opened its window"
 
 if [ -f "$windows/CPackConfig.cmake" ]; then
-  (cd "$windows" && cpack -G ZIP >/dev/null)
+  (cd "$windows" && LC_ALL=C.UTF-8 cpack -G ZIP >/dev/null)
   zip=$(ls "$windows"/mivello-*-windows-x86.zip | head -n1)
-  unzip -l "$zip" | grep -q '工程1.exe' || { echo "FAIL: $zip holds no 工程1.exe"; exit 1; }
+  # The whole listing first (unzip writes name by name, and an early grep -q
+  # under pipefail would turn its SIGPIPE into a failure); names as UTF-8
+  # whatever the caller's locale.
+  names=$(LC_ALL=C.UTF-8 unzip -Z1 "$zip")
+  grep -qxF '工程1.exe' <<<"$names" || { echo "FAIL: $zip holds no 工程1.exe (it holds: $names)"; exit 1; }
   echo "-- $zip holds 工程1.exe"
 fi
 echo "package: 3 passed, 0 failed"

@@ -33,14 +33,18 @@ packages=(
   locales                                   # a comma-decimal locale for conversion tests
 )
 
+# Listings are read whole before they are matched: under pipefail, a grep -q
+# that stops early would make the writer's SIGPIPE count as "not found".
+installed() { [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true)" = "install ok installed" ]; }
+
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  installed "$p" || missing+=("$p")
 done
 
 # Adds a foreign architecture for its packages; apt's lists are then read anew.
 add_architecture() {
-  if ! dpkg --print-foreign-architectures | grep -qx "$1"; then
+  if ! grep -qx "$1" <<<"$(dpkg --print-foreign-architectures)"; then
     $SUDO dpkg --add-architecture "$1"
     missing+=(_update_)
   fi
@@ -55,7 +59,7 @@ if [ "$want_windows" = 1 ]; then
     windows_packages+=(wine32:i386)
   fi
   for p in "${windows_packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    installed "$p" || missing+=("$p")
   done
 fi
 
@@ -63,7 +67,7 @@ if [ "$want_arm64" = 1 ]; then
   # libc6:arm64 brings the character set modules that iconv loads at run time.
   [ "$(dpkg --print-architecture)" = arm64 ] || add_architecture arm64
   for p in g++-aarch64-linux-gnu qemu-user libc6:arm64; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    installed "$p" || missing+=("$p")
   done
 fi
 
@@ -75,6 +79,7 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 # A comma-decimal locale for the conversion tests and a Chinese one for the window.
+locales=$(locale -a 2>/dev/null || true)
 for loc in de_DE zh_CN; do
-  locale -a 2>/dev/null | grep -qi "^${loc}.utf-\?8$" || $SUDO localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
+  grep -qi "^${loc}.utf-\?8$" <<<"$locales" || $SUDO localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
 done

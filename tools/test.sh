@@ -6,6 +6,9 @@
 # FUZZ_SECONDS sets the time per fuzzer (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The window's title, the zip's names and the Chinese texts are UTF-8; a
+# caller in the plain C locale gets C.UTF-8, which every Debian system has.
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 
 bash tools/install-deps.sh --windows --arm64
 jobs=$(nproc)
