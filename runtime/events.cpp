@@ -1,9 +1,10 @@
 #include "runtime/events.h"
 
-#include <cstdio>
 #include <new>
 #include <string>
 #include <utility>
+
+#include "runtime/diagnostic.h"
 
 namespace mivello {
 
@@ -41,10 +42,10 @@ void EventDispatcher::Deliver(std::size_t control, Event event) {
   } catch (const std::exception& e) {
     // Nothing may unwind into the window system: any other failure is the
     // program's own fault, told as one and the program goes on.
-    std::fprintf(stderr, "Mivello: 内部错误：%s\n", e.what());
+    WriteDiagnostic(std::string("内部错误：") + e.what());
     if (onError_) onError_(RuntimeError(ErrorNumber::InternalError));
   } catch (...) {
-    std::fputs("Mivello: 内部错误\n", stderr);
+    WriteDiagnostic("内部错误");
     if (onError_) onError_(RuntimeError(ErrorNumber::InternalError));
   }
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Twips and pixels: the one conversion every backend uses, at its own dots
-// per inch, for painting, placing native controls and hit tests alike.
+// Twips and pixels: the one conversion every backend uses, for painting,
+// placing native controls and hit tests alike.
 #include <cstdint>
 
 #include "runtime/form_model.h"
@@ -19,26 +19,32 @@ struct PixelRect {
   friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
-struct TwipsPoint {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
+// How a screen shows the form: laid out in pixels at `dpi`, where the twips
+// are rounded, then each of those pixels drawn as ratioNum / ratioDen device
+// pixels (a desktop's scale factor; Windows scales through the DPI alone).
+struct Density {
+  int dpi = kDefaultDpi;
+  int ratioNum = 1;
+  int ratioDen = 1;
+
+  static constexpr Density AtDpi(int dpi) { return {dpi, 1, 1}; }
+  // A device pixel ratio such as 1.25, to the nearest 1/960 (which holds
+  // every step of 1/96 and of 1/120 that desktops offer).
+  static Density Scaled(double ratio);
+  friend bool operator==(const Density&, const Density&) = default;
 };
 
 // An edge at `twips`, in pixels, rounded to the nearest (halves up, as
 // Windows' MulDiv rounds them on this side of zero).
 int PixelEdge(std::int32_t twips, int dpi);
 
-// A rectangle's pixels: its four edges, each converted.
+// A rectangle's pixels at `dpi`: its four edges, each converted.
 PixelRect ToPixels(const TwipsRect& r, int dpi = kDefaultDpi);
 
-// The twip that stands for a pixel in hit tests. Pixel x lies within the
-// pixels of [left, left + width) exactly when TwipOfPixel(x) lies within
-// those twips: what a rectangle paints is what clicks it, at every DPI.
-std::int32_t TwipOfPixel(int pixel, int dpi);
-inline TwipsPoint TwipsAt(int x, int y, int dpi) { return {TwipOfPixel(x, dpi), TwipOfPixel(y, dpi)}; }
-
-inline bool Contains(const TwipsRect& r, TwipsPoint p) {
-  return p.x >= r.left && p.y >= r.top && p.x < r.left + r.width && p.y < r.top + r.height;
-}
+// A rectangle's device pixels: its pixels at the density's DPI, each edge
+// then scaled by the ratio and rounded (halves up). What a backend paints
+// there is what a device pixel inside reaches: painting and hit tests both
+// go through here.
+PixelRect DeviceRect(const TwipsRect& r, const Density& density);
 
 }  // namespace mivello

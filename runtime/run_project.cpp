@@ -1,7 +1,8 @@
 #include "runtime/run_project.h"
 
-#include <cstdio>
 #include <string>
+
+#include "runtime/diagnostic.h"
 
 namespace mivello {
 
@@ -20,6 +21,7 @@ const FormTableEntry& StartupEntry(const ProjectRecord& project) {
 }  // namespace
 
 ProjectSession::ProjectSession(const ProjectRecord& project, Backend& backend) {
+  SetDiagnosticName(project.projectName);
   const FormTableEntry& entry = StartupEntry(project);
   if (project.readForm == nullptr) throw StartupError("no reader for form " + std::string(entry.name));
   form_ = std::make_unique<Form>(project.readForm(entry));
@@ -38,8 +40,7 @@ int RunProjectOn(const ProjectRecord& project, Backend& backend) {
     session.emplace(project, backend);
   } catch (const StartupError& error) {
     // On a bare terminal the line on stderr is all there is.
-    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(project.projectName.size()), project.projectName.data(),
-                 error.what());
+    WriteDiagnostic(error.what());
     backend.ReportStartupFailure(FromUtf8(project.projectName), error.what());
     return 1;
   }

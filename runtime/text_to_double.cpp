@@ -20,14 +20,22 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsTypeSuffix(char16_t c) { return c == u'%' || c == u'&' || c == u'!' || c == u'#' || c == u'@'; }
 
+// A Chinese input method in full-width mode types "１９９" and "８．５",
+// sometimes after an ideographic space: each full-width form of an ASCII
+// character reads as that character, the ideographic space as a blank.
+char16_t Narrow(char16_t c) {
+  if (c >= u'\uFF01' && c <= u'\uFF5E') return static_cast<char16_t>(c - 0xFEE0);
+  return c == u'\u3000' ? u' ' : c;
+}
+
 class Reader {
  public:
   explicit Reader(StringView text) : text_(text) {}
 
   // The next character that is not a blank, or 0 at the end.
   char16_t Peek() {
-    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
-    return pos_ < text_.size() ? text_[pos_] : u'\0';
+    while (pos_ < text_.size() && IsBlank(Narrow(text_[pos_]))) ++pos_;
+    return pos_ < text_.size() ? Narrow(text_[pos_]) : u'\0';
   }
   void Take() { ++pos_; }
   std::size_t Position() const { return pos_; }

@@ -10,12 +10,4 @@ std::vector<std::size_t> PaintOrder(const FormModel& form) {
   return order;
 }
 
-std::optional<std::size_t> WindowlessHitTest(const FormModel& form, TwipsPoint point) {
-  for (std::size_t i = 0; i < form.controls.size(); ++i) {
-    const ControlModel& c = form.controls[i];
-    if (!TakesFocus(c.kind) && Contains(c.rect, point)) return i;
-  }
-  return std::nullopt;
-}
-
 }  // namespace mivello

@@ -1,11 +1,7 @@
 #include "runtime/headless/headless_backend.h"
 
-#include <algorithm>
 #include <stdexcept>
 #include <utility>
-
-#include "runtime/layout.h"
-#include "runtime/windowless.h"
 
 namespace mivello {
 
@@ -29,20 +25,19 @@ class HeadlessBackend::MemoryText : public TextPeer {
   HResult failWrite = kOk;
 };
 
-HeadlessBackend::HeadlessBackend(int dpi) : dpi_(dpi) {}
+HeadlessBackend::HeadlessBackend(Density density) : density_(density) {}
 HeadlessBackend::~HeadlessBackend() = default;
 
 void HeadlessBackend::Build(Form& form, EventDispatcher& events) {
   form_ = &form;
-  events_ = &events;
+  user_.emplace(form.Model(), events);
   for (Control& control : form.Controls()) {
     if (control.Model().kind != ControlClass::TextBox) continue;
     texts_.push_back(std::make_unique<MemoryText>());
     control.AttachText(texts_.back().get());
     textByControl_[control.Index()] = texts_.back().get();
   }
-  tabOrder_ = TabOrder(form.Model());
-  if (!tabOrder_.empty()) focus_ = tabOrder_.front();
+  focus_ = user_->FirstFocus();
 }
 
 void HeadlessBackend::ShowMessage(StringView title, StringView text) {
@@ -65,6 +60,10 @@ HeadlessBackend::MemoryText& HeadlessBackend::Box(std::string_view box) const {
   return *it->second;
 }
 
+void HeadlessBackend::MoveFocus(std::optional<std::size_t> to) {
+  if (to) focus_ = to;
+}
+
 void HeadlessBackend::Type(std::string_view box, StringView text) {
   MemoryText& target = Box(box);
   focus_ = IndexOf(box);
@@ -75,17 +74,8 @@ void HeadlessBackend::Clear(std::string_view box) { Box(box).text.clear(); }
 
 void HeadlessBackend::Click(std::string_view control) {
   const std::size_t index = IndexOf(control);
-  if (TakesFocus(form_->Model().controls[index].kind)) focus_ = index;
-  events_->Deliver(index, Event::Click);
-}
-
-std::optional<std::size_t> HeadlessBackend::ControlAt(int x, int y) const {
-  // Text boxes and buttons are windows above every label and picture.
-  const auto& controls = form_->Model().controls;
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (TakesFocus(controls[i].kind) && ToPixels(controls[i].rect, dpi_).Contains(x, y)) return i;
-  }
-  return WindowlessHitTest(form_->Model(), TwipsAt(x, y, dpi_));
+  MoveFocus(user_->MouseDown(index, MouseButton::Left, false));
+  user_->MouseUp(index, MouseButton::Left);
 }
 
 void HeadlessBackend::ClickAt(int x, int y) {
@@ -93,34 +83,29 @@ void HeadlessBackend::ClickAt(int x, int y) {
   ReleaseAt(x, y);
 }
 
-void HeadlessBackend::PressAt(int x, int y) {
-  const auto target = ControlAt(x, y);
-  if (target && TakesFocus(form_->Model().controls[*target].kind)) focus_ = target;
-  mouse_.Press(target);
+void HeadlessBackend::DoubleClickAt(int x, int y) {
+  ClickAt(x, y);
+  PressAt(x, y, MouseButton::Left, true);
+  ReleaseAt(x, y);
 }
 
-void HeadlessBackend::ReleaseAt(int x, int y) {
-  if (const auto clicked = mouse_.Release(ControlAt(x, y))) events_->Deliver(*clicked, Event::Click);
+void HeadlessBackend::PressAt(int x, int y, MouseButton button, bool doubleClick) {
+  MoveFocus(user_->MouseDown(user_->ElementAt(x, y, density_), button, doubleClick));
+}
+
+void HeadlessBackend::ReleaseAt(int x, int y, MouseButton button) {
+  user_->MouseUp(user_->ElementAt(x, y, density_), button);
 }
 
 void HeadlessBackend::Press(Key key) {
-  if (!focus_) return;
-  const ControlClass kind = form_->Model().controls[*focus_].kind;
-  switch (key) {
-    case Key::Tab: {
-      const auto it = std::find(tabOrder_.begin(), tabOrder_.end(), *focus_);
-      focus_ = (it == tabOrder_.end() || it + 1 == tabOrder_.end()) ? tabOrder_.front() : *(it + 1);
-      break;
-    }
-    case Key::Enter:
-    case Key::Space:
-      // A focused button clicks; neither button is the default, so Enter in
-      // a text box does nothing.
-      if (kind == ControlClass::CommandButton) events_->Deliver(*focus_, Event::Click);
-      break;
-    case Key::Escape:
-      break;  // neither button is the cancel button
-  }
+  MoveFocus(user_->KeyDown(focus_, key).focus);
+  MoveFocus(user_->KeyUp(focus_, key).focus);
+}
+
+void HeadlessBackend::Reactivate() {
+  user_->Deactivated(focus_);
+  focus_.reset();
+  MoveFocus(user_->FocusOnActivation());
 }
 
 String HeadlessBackend::Text(std::string_view box) const { return Box(box).text; }
@@ -129,10 +114,7 @@ std::string HeadlessBackend::Focused() const {
   return focus_ ? form_->Model().controls[*focus_].name : std::string();
 }
 
-String HeadlessBackend::ToolTipAt(int x, int y) const {
-  const auto hit = WindowlessHitTest(form_->Model(), TwipsAt(x, y, dpi_));
-  return hit ? form_->Model().controls[*hit].toolTip : String();
-}
+String HeadlessBackend::ToolTipAt(int x, int y) const { return String(user_->ToolTipAt(x, y, density_)); }
 
 void HeadlessBackend::FailNextRead(std::string_view box, HResult status) { Box(box).failRead = status; }
 void HeadlessBackend::FailNextWrite(std::string_view box, HResult status) { Box(box).failWrite = status; }

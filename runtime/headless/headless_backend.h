@@ -1,6 +1,7 @@
 #pragma once
 // A backend without a display: the form lives in memory, and a test acts as
-// the user (types, clicks, presses keys) and reads what the window would show.
+// the user (types, clicks, presses keys) and reads what the window would
+// show. Every rule of what the user's acts do is the runtime's Interaction.
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -10,7 +11,7 @@
 
 #include "runtime/backend.h"
 #include "runtime/geometry.h"
-#include "runtime/windowless.h"
+#include "runtime/interaction.h"
 
 namespace mivello {
 
@@ -21,10 +22,9 @@ struct ShownMessage {
 
 class HeadlessBackend : public Backend {
  public:
-  enum class Key { Tab, Enter, Space, Escape };
-
-  // A window at `dpi` dots per inch, as a screen of that density shows it.
-  explicit HeadlessBackend(int dpi = kDefaultDpi);
+  // A window shown at `density`, as a screen of that kind shows it.
+  explicit HeadlessBackend(Density density = {});
+  explicit HeadlessBackend(int dpi) : HeadlessBackend(Density::AtDpi(dpi)) {}
   ~HeadlessBackend() override;
 
   void Build(Form& form, EventDispatcher& events) override;
@@ -32,14 +32,17 @@ class HeadlessBackend : public Backend {
   void ReportStartupFailure(StringView title, std::string_view message) override;
   int Run() override { return 0; }
 
-  // The user's side. Names must be controls of the form.
+  // The user's side. Names must be controls of the form; points are device pixels.
   void Type(std::string_view box, StringView text);  // focuses the box, appends
   void Clear(std::string_view box);
   void Click(std::string_view control);  // a mouse click on the control
-  void ClickAt(int x, int y);            // a mouse click at a client pixel
-  void PressAt(int x, int y);            // the left button, down and up
-  void ReleaseAt(int x, int y);
-  void Press(Key key);  // on the focused control
+  void ClickAt(int x, int y);
+  void DoubleClickAt(int x, int y);
+  void PressAt(int x, int y, MouseButton button = MouseButton::Left, bool doubleClick = false);
+  void ReleaseAt(int x, int y, MouseButton button = MouseButton::Left);
+  void Press(Key key);  // down and up, on the focused control
+  // Another window was active in between (a message box, the browser).
+  void Reactivate();
 
   String Text(std::string_view box) const;
   std::string Focused() const;
@@ -55,18 +58,14 @@ class HeadlessBackend : public Backend {
   class MemoryText;
   std::size_t IndexOf(std::string_view control) const;
   MemoryText& Box(std::string_view box) const;
-  // What a press at a client pixel reaches: a native control, else a label
-  // or picture.
-  std::optional<std::size_t> ControlAt(int x, int y) const;
+  void MoveFocus(std::optional<std::size_t> to);
 
-  int dpi_;
+  Density density_;
   Form* form_ = nullptr;
-  EventDispatcher* events_ = nullptr;
+  std::optional<Interaction> user_;
   std::vector<std::unique_ptr<MemoryText>> texts_;
   std::map<std::size_t, MemoryText*> textByControl_;
-  std::vector<std::size_t> tabOrder_;
   std::optional<std::size_t> focus_;
-  ClickTracker mouse_;
   std::vector<ShownMessage> messages_;
   std::vector<std::string> startupFailures_;
 };

@@ -8,7 +8,6 @@
 #include "runtime/accessibility.h"
 #include "runtime/geometry.h"
 #include "runtime/layout.h"
-#include "runtime/windowless.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/qt_text.h"
 
@@ -113,13 +112,7 @@ class FormAccessible : public QAccessibleWidget {
   QAccessibleInterface* childAt(int x, int y) const override {
     const QPoint local = Window()->mapFromGlobal(QPoint(x, y));
     if (!Window()->rect().contains(local)) return nullptr;
-    // Native controls lie above everything the runtime paints.
-    for (std::size_t k = 0; k < children_.size(); ++k) {
-      QWidget* native = Window()->WidgetOf(controls_[k]);
-      if (native != nullptr && !qobject_cast<QLabel*>(native) && native->geometry().contains(local))
-        return child(static_cast<int>(k));
-    }
-    const std::optional<std::size_t> hit = WindowlessHitTest(Window()->Model(), TwipsAt(local.x(), local.y(), kDefaultDpi));
+    const std::optional<std::size_t> hit = Window()->ElementAt(local);
     for (std::size_t k = 0; hit && k < controls_.size(); ++k) {
       if (controls_[k] == *hit) return child(static_cast<int>(k));
     }

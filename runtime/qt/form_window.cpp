@@ -8,13 +8,14 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QToolTip>
+#include <cmath>
 #include <limits>
 
 #include "runtime/geometry.h"
 #include "runtime/layout.h"
-#include "runtime/windowless.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/qt_text.h"
+#include "runtime/windowless.h"
 
 namespace mivello::qt {
 namespace {
@@ -24,20 +25,32 @@ QRect PixelsOf(const TwipsRect& twips) {
   return {r.left, r.top, r.width, r.height};
 }
 
-// A push button that, as on Windows, also clicks on Enter while focused.
-class PushButton : public QPushButton {
- public:
-  using QPushButton::QPushButton;
+// A device pixel, as Qt's device-independent coordinates name it.
+int DevicePixel(qreal logical, qreal ratio) {
+  return static_cast<int>(std::floor(logical * ratio + 1.0 / 1024));
+}
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-      click();
-      return;
-    }
-    QPushButton::keyPressEvent(event);
+MouseButton ButtonOf(const QMouseEvent& event) {
+  return event.button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Other;
+}
+
+Key KeyOf(const QKeyEvent& event) {
+  switch (event.key()) {
+    case Qt::Key_Tab:
+      return event.modifiers() & Qt::ShiftModifier ? Key::BackTab : Key::Tab;
+    case Qt::Key_Backtab:
+      return Key::BackTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return Key::Enter;
+    case Qt::Key_Space:
+      return Key::Space;
+    case Qt::Key_Escape:
+      return Key::Escape;
+    default:
+      return Key::Other;
   }
-};
+}
 
 // A plain caption for assistive tools: named by its caption, the label of
 // its text box, where the runtime paints it. It paints nothing itself and
@@ -71,7 +84,8 @@ class FormWindow::EditText : public TextPeer {
   QLineEdit* edit_;
 };
 
-FormWindow::FormWindow(Form& form, EventDispatcher& events) : form_(form), events_(events) {
+FormWindow::FormWindow(Form& form, EventDispatcher& events)
+    : form_(form), events_(events), user_(form.Model(), events) {
   const FormModel& model = form.Model();
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -114,14 +128,16 @@ void FormWindow::CreateNativeControls() {
       form_.Controls()[i].AttachText(texts_.back().get());
       widgets[i] = edit;
     } else if (c.kind == ControlClass::CommandButton) {
-      auto* button = new PushButton(ToQString(c.caption), this);
+      auto* button = new QPushButton(ToQString(c.caption), this);
       button->setAutoDefault(false);
       button->setFocusPolicy(Qt::StrongFocus);
+      // The mouse clicks it natively; the keys are the runtime's.
       connect(button, &QPushButton::clicked, this, [this, i] { events_.Deliver(i, Event::Click); });
       widgets[i] = button;
     } else {
       continue;
     }
+    widgets[i]->installEventFilter(this);
     widgets[i]->setGeometry(PixelsOf(c.rect));
     widgets[i]->setAccessibleName(ToQString(AccessibleName(model, i)));
     widgets[i]->setObjectName(QString::fromStdString(c.name));
@@ -133,20 +149,53 @@ void FormWindow::CreateNativeControls() {
       static_cast<QLabel*>(widgets[*caption])->setBuddy(widgets[i]);
     }
   }
+  // Qt's own chain too, for what walks it (assistive tools); Tab itself is the runtime's.
   const std::vector<std::size_t> order = TabOrder(model);
   for (std::size_t k = 1; k < order.size(); ++k) setTabOrder(widgets[order[k - 1]], widgets[order[k]]);
-  if (!order.empty()) firstInTabOrder_ = widgets[order.front()];
+}
+
+QWidget* FormWindow::FirstInTabOrder() const {
+  const std::optional<std::size_t> first = user_.FirstFocus();
+  return first ? widgets_[*first] : nullptr;
+}
+
+Density FormWindow::ScreenDensity() const { return Density::Scaled(devicePixelRatioF()); }
+
+std::optional<std::size_t> FormWindow::ElementAt(const QPoint& point) const {
+  const qreal ratio = devicePixelRatioF();
+  return user_.ElementAt(DevicePixel(point.x(), ratio), DevicePixel(point.y(), ratio), ScreenDensity());
+}
+
+std::optional<std::size_t> FormWindow::PaintedUnder(const QMouseEvent& event) const {
+  const qreal ratio = devicePixelRatioF();
+  return user_.PaintedAt(DevicePixel(event.position().x(), ratio), DevicePixel(event.position().y(), ratio),
+                         ScreenDensity());
+}
+
+std::optional<std::size_t> FormWindow::IndexOf(const QWidget* widget) const {
+  for (std::size_t i = 0; widget != nullptr && i < widgets_.size(); ++i) {
+    if (widgets_[i] == widget) return i;
+  }
+  return std::nullopt;
+}
+
+void FormWindow::FocusControl(std::optional<std::size_t> control) {
+  if (control && widgets_[*control] != nullptr) widgets_[*control]->setFocus(Qt::OtherFocusReason);
 }
 
 void FormWindow::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   const FormModel& model = form_.Model();
   const QColor background = palette().color(QPalette::Window);
+  const Density density = ScreenDensity();
+  const qreal ratio = devicePixelRatioF();
   for (std::size_t i : PaintOrder(model)) {
     const ControlModel& c = model.controls[i];
-    const QRect rect = PixelsOf(c.rect);
+    // Exactly the device pixels that the hit test gives the element.
+    const PixelRect device = DeviceRect(c.rect, density);
+    const QRectF rect(device.left / ratio, device.top / ratio, device.width / ratio, device.height / ratio);
     if (c.kind == ControlClass::Picture) {
-      painter.drawImage(rect.topLeft(), pictures_[i]);
+      painter.drawImage(rect, pictures_[i]);
     } else if (c.kind == ControlClass::Label) {
       painter.fillRect(rect, background);
       const QColor text = c.foreColour ? QColor(c.foreColour->red, c.foreColour->green, c.foreColour->blue)
@@ -157,26 +206,50 @@ void FormWindow::paintEvent(QPaintEvent* /*event*/) {
   }
 }
 
-std::optional<std::size_t> FormWindow::HitTest(const QPoint& point) const {
-  // Qt's pixels are device-independent: 96 to the inch at any scale.
-  return WindowlessHitTest(form_.Model(), TwipsAt(point.x(), point.y(), kDefaultDpi));
+void FormWindow::mousePressEvent(QMouseEvent* event) {
+  FocusControl(user_.MouseDown(PaintedUnder(*event), ButtonOf(*event), false));
 }
 
-void FormWindow::mousePressEvent(QMouseEvent* event) {
-  mouse_.Press(event->button() == Qt::LeftButton ? HitTest(event->position().toPoint()) : std::nullopt);
+void FormWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  FocusControl(user_.MouseDown(PaintedUnder(*event), ButtonOf(*event), true));
 }
 
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
-  const auto clicked = mouse_.Release(HitTest(event->position().toPoint()));
-  if (event->button() == Qt::LeftButton && clicked) events_.Deliver(*clicked, Event::Click);
+  user_.MouseUp(PaintedUnder(*event), ButtonOf(*event));
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+  const auto* widget = qobject_cast<QWidget*>(watched);
+  const std::optional<std::size_t> control = IndexOf(widget);
+  const auto* keyEvent = static_cast<QKeyEvent*>(event);
+  const Key key = KeyOf(*keyEvent);
+  if (!control || key == Key::Other) return false;
+  auto* button = qobject_cast<QPushButton*>(watched);
+  if (keyEvent->isAutoRepeat() && key == Key::Space) return button != nullptr;
+  const bool down = event->type() == QEvent::KeyPress;
+  const KeyAnswer answer = down ? user_.KeyDown(control, key) : user_.KeyUp(control, key);
+  if (button != nullptr && key == Key::Space && answer.handled) button->setDown(down);
+  if (answer.focus && widgets_[*answer.focus] != nullptr)
+    widgets_[*answer.focus]->setFocus(key == Key::BackTab ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+  return answer.handled;
+}
+
+bool FormWindow::focusNextPrevChild(bool next) {
+  FocusControl(user_.NextFocus(IndexOf(focusWidget()), next));
+  return true;
 }
 
 bool FormWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowDeactivate) user_.Deactivated(IndexOf(focusWidget()));
+  if (event->type() == QEvent::WindowActivate) FocusControl(user_.FocusOnActivation());
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
-    const auto hit = HitTest(help->pos());
-    if (hit && !form_.Model().controls[*hit].toolTip.empty()) {
-      QToolTip::showText(help->globalPos(), ToQString(form_.Model().controls[*hit].toolTip), this,
+    const qreal ratio = devicePixelRatioF();
+    const StringView tip = user_.ToolTipAt(DevicePixel(help->pos().x(), ratio),
+                                           DevicePixel(help->pos().y(), ratio), ScreenDensity());
+    if (const auto hit = ElementAt(help->pos()); hit && !tip.empty()) {
+      QToolTip::showText(help->globalPos(), ToQString(tip), this,
                          PixelsOf(form_.Model().controls[*hit].rect));
     } else {
       QToolTip::hideText();

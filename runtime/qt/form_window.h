@@ -1,6 +1,8 @@
 #pragma once
 // The window of a form on Qt: text boxes and buttons as native widgets,
-// labels and pictures drawn on the form itself in the stored order.
+// labels and pictures drawn on the form itself in the stored order. What the
+// user's mouse and keys do is the runtime's Interaction; this class only
+// translates Qt's events into it.
 #include <QImage>
 #include <QWidget>
 #include <memory>
@@ -9,9 +11,7 @@
 
 #include "runtime/events.h"
 #include "runtime/form.h"
-#include "runtime/windowless.h"
-
-class QLineEdit;
+#include "runtime/interaction.h"
 
 namespace mivello::qt {
 
@@ -21,7 +21,7 @@ class FormWindow : public QWidget {
   ~FormWindow() override;
 
   // The control that has the focus at start-up.
-  QWidget* FirstInTabOrder() const { return firstInTabOrder_; }
+  QWidget* FirstInTabOrder() const;
 
   // For assistive tools.
   const Form& TheForm() const { return form_; }
@@ -31,27 +31,35 @@ class FormWindow : public QWidget {
   // that paints nothing for each plain caption; null for what only the
   // runtime paints (links and pictures).
   QWidget* WidgetOf(std::size_t control) const { return widgets_[control]; }
+  // The element at a point of the window, in Qt's device-independent pixels.
+  std::optional<std::size_t> ElementAt(const QPoint& point) const;
   // A Click that does not come from the mouse: an assistive tool's action.
   void Click(std::size_t control) { events_.Deliver(control, Event::Click); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   class EditText;
   void CreateNativeControls();
-  std::optional<std::size_t> HitTest(const QPoint& point) const;
+  Density ScreenDensity() const;
+  // The label or picture under a mouse event, in device pixels.
+  std::optional<std::size_t> PaintedUnder(const QMouseEvent& event) const;
+  std::optional<std::size_t> IndexOf(const QWidget* widget) const;
+  void FocusControl(std::optional<std::size_t> control);
 
   Form& form_;
   EventDispatcher& events_;
+  Interaction user_;
   std::vector<QImage> pictures_;  // by control index
   std::vector<std::unique_ptr<EditText>> texts_;
   std::vector<QWidget*> widgets_;  // by control index
-  QWidget* firstInTabOrder_ = nullptr;
-  ClickTracker mouse_;
 };
 
 }  // namespace mivello::qt

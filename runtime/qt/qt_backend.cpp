@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "runtime/diagnostic.h"
 #include "runtime/qt/display.h"
 #include "runtime/qt/form_accessible.h"
 #include "runtime/qt/qt_text.h"
@@ -38,7 +39,7 @@ QtMessageHandler previousHandler = nullptr;
 // says so, instead of Qt's abort.
 void OnStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type == QtFatalMsg) {
-    std::fprintf(stderr, "Mivello: 无法打开窗口：%s\n", message.toUtf8().constData());
+    WriteDiagnostic("无法打开窗口：" + message.toStdString());
     std::_Exit(1);
   }
   if (previousHandler != nullptr) previousHandler(type, context, message);
@@ -78,7 +79,8 @@ void QtBackend::ShowMessage(StringView title, StringView text) {
 void QtBackend::ReportStartupFailure(StringView title, std::string_view message) {
   if (DisplayProblem()) return;
   Application();
-  QMessageBox box(QMessageBox::Critical, ToQString(title), ToQString(StartupFailureText(message)), QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, ToQString(title), ToQString(StartupFailureText(message)),
+                  QMessageBox::Ok);
   box.exec();
 }
 

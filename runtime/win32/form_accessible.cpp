@@ -1,6 +1,7 @@
 #include "runtime/win32/form_accessible.h"
 
 #include <new>
+#include <utility>
 
 #include "runtime/win32/form_window.h"
 
@@ -29,27 +30,21 @@ long RoleOf(AccessibleRole role) {
 
 }  // namespace
 
-FormAccessible* FormAccessible::Create(FormWindow& window) {
+ComPtr<FormAccessible> FormAccessible::Create(FormWindow& window) {
   // The system's object answers for the client area itself where it can be
-  // had (Wine's cannot be made for this window); the form answers otherwise.
-  IAccessible* standard = nullptr;
+  // had; the form answers otherwise.
+  ComPtr<IAccessible> standard;
   if (FAILED(CreateStdAccessibleObject(window.Handle(), OBJID_CLIENT, IID_IAccessible,
-                                       reinterpret_cast<void**>(&standard)))) {
-    standard = nullptr;
+                                       reinterpret_cast<void**>(standard.Put())))) {
+    standard.Reset();
   }
-  auto* made = new (std::nothrow) FormAccessible(window, standard);
-  if (made == nullptr && standard != nullptr) standard->Release();
-  return made;
+  return ComPtr<FormAccessible>::Adopt(new (std::nothrow) FormAccessible(window, std::move(standard)));
 }
 
-FormAccessible::FormAccessible(FormWindow& window, IAccessible* standard)
+FormAccessible::FormAccessible(FormWindow& window, ComPtr<IAccessible> standard)
     : window_(&window),
-      standard_(standard),
+      standard_(std::move(standard)),
       elements_(AccessibleElements(window.TheForm(), window.Events())) {}
-
-FormAccessible::~FormAccessible() {
-  if (standard_ != nullptr) standard_->Release();
-}
 
 HRESULT FormAccessible::QueryInterface(REFIID riid, void** object) {
   if (object == nullptr) return E_POINTER;
@@ -97,7 +92,7 @@ HWND FormAccessible::NativeOf(const AccessibleElement& element) const {
 
 HRESULT FormAccessible::get_accParent(IDispatch** parent) {
   if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
-  if (standard_ != nullptr) return standard_->get_accParent(parent);
+  if (standard_) return standard_->get_accParent(parent);
   return AccessibleObjectFromWindow(window_->Handle(), static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
                                     reinterpret_cast<void**>(parent));
 }
@@ -129,7 +124,7 @@ HRESULT FormAccessible::get_accName(VARIANT child, BSTR* name) {
   *name = nullptr;
   const AccessibleElement* element = nullptr;
   if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
-  if (element == nullptr && standard_ != nullptr) return standard_->get_accName(child, name);
+  if (element == nullptr && standard_) return standard_->get_accName(child, name);
   if (element == nullptr) {
     const int length = GetWindowTextLengthW(window_->Handle());
     *name = SysAllocStringLen(nullptr, static_cast<UINT>(length));
@@ -146,7 +141,7 @@ HRESULT FormAccessible::get_accValue(VARIANT child, BSTR* value) {
   *value = nullptr;
   const AccessibleElement* element = nullptr;
   if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
-  if (element == nullptr && standard_ != nullptr) return standard_->get_accValue(child, value);
+  if (element == nullptr && standard_) return standard_->get_accValue(child, value);
   return S_FALSE;
 }
 
@@ -165,7 +160,7 @@ HRESULT FormAccessible::get_accRole(VARIANT child, VARIANT* role) {
   VariantInit(role);
   const AccessibleElement* element = nullptr;
   if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
-  if (element == nullptr && standard_ != nullptr) return standard_->get_accRole(child, role);
+  if (element == nullptr && standard_) return standard_->get_accRole(child, role);
   role->vt = VT_I4;
   role->lVal = element == nullptr ? ROLE_SYSTEM_CLIENT : RoleOf(element->role);
   return S_OK;
@@ -176,7 +171,7 @@ HRESULT FormAccessible::get_accState(VARIANT child, VARIANT* state) {
   VariantInit(state);
   const AccessibleElement* element = nullptr;
   if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
-  if (element == nullptr && standard_ != nullptr) return standard_->get_accState(child, state);
+  if (element == nullptr && standard_) return standard_->get_accState(child, state);
   state->vt = VT_I4;
   state->lVal = element == nullptr                      ? 0
                 : element->role == AccessibleRole::Link ? STATE_SYSTEM_LINKED
@@ -202,8 +197,7 @@ HRESULT FormAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
   *shortcut = nullptr;
   const AccessibleElement* element = nullptr;
   if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
-  return element == nullptr && standard_ != nullptr ? standard_->get_accKeyboardShortcut(child, shortcut)
-                                                    : S_FALSE;
+  return element == nullptr && standard_ ? standard_->get_accKeyboardShortcut(child, shortcut) : S_FALSE;
 }
 
 }  // namespace mivello::win32

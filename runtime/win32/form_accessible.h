@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/accessibility.h"
+#include "runtime/win32/handles.h"
 
 namespace mivello::win32 {
 
@@ -20,8 +21,8 @@ inline constexpr UINT kAccessibleClick = WM_APP + 1;
 
 class FormAccessible final : public IAccessible {
  public:
-  // Returns an object with one reference, or null.
-  static FormAccessible* Create(FormWindow& window);
+  // A new object, or none when it cannot be made.
+  static ComPtr<FormAccessible> Create(FormWindow& window);
   // The window is going away: every later call fails as disconnected.
   void Disconnect() noexcept { window_ = nullptr; }
 
@@ -60,8 +61,8 @@ class FormAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
  private:
-  FormAccessible(FormWindow& window, IAccessible* standard);
-  ~FormAccessible();
+  FormAccessible(FormWindow& window, ComPtr<IAccessible> standard);
+  ~FormAccessible() = default;
   // The element a child id names (1 is the first in reading order), null for
   // the form itself; fails for an id that names nothing or a window that is gone.
   HRESULT Resolve(const VARIANT& child, const AccessibleElement*& element) const;
@@ -69,7 +70,9 @@ class FormAccessible final : public IAccessible {
 
   LONG references_ = 1;
   FormWindow* window_;
-  IAccessible* standard_;  // the system's object for the client area, where there is one
+  // The system's object for the client area, where there is one (Wine has
+  // none for this window): every method answers without it too.
+  ComPtr<IAccessible> standard_;
   std::vector<AccessibleElement> elements_;
 };
 

@@ -7,7 +7,7 @@ namespace mivello::win32 {
 
 HRESULT FormAccessible::get_accFocus(VARIANT* focus) {
   if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
-  if (standard_ != nullptr) return standard_->get_accFocus(focus);
+  if (standard_) return standard_->get_accFocus(focus);
   if (focus == nullptr) return E_POINTER;
   VariantInit(focus);
   const HWND focused = GetFocus();
@@ -37,8 +37,7 @@ HRESULT FormAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
   *action = nullptr;
   const AccessibleElement* element = nullptr;
   if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
-  if (element == nullptr)
-    return standard_ != nullptr ? standard_->get_accDefaultAction(child, action) : S_FALSE;
+  if (element == nullptr) return standard_ ? standard_->get_accDefaultAction(child, action) : S_FALSE;
   if (element->role != AccessibleRole::Link) return S_FALSE;
   *action = SysAllocString(L"跳转");  // the system's word for following a link
   return *action != nullptr ? S_OK : E_OUTOFMEMORY;
@@ -50,8 +49,7 @@ HRESULT FormAccessible::accLocation(long* left, long* top, long* width, long* he
   if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
   const AccessibleElement* element = nullptr;
   if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
-  if (element == nullptr && standard_ != nullptr)
-    return standard_->accLocation(left, top, width, height, child);
+  if (element == nullptr && standard_) return standard_->accLocation(left, top, width, height, child);
   RECT r{};
   if (element == nullptr) {
     GetClientRect(window_->Handle(), &r);
@@ -69,22 +67,25 @@ HRESULT FormAccessible::accLocation(long* left, long* top, long* width, long* he
 HRESULT FormAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
   if (end == nullptr) return E_POINTER;
   VariantInit(end);
+  if (direction < NAVDIR_UP || direction > NAVDIR_LASTCHILD) return E_INVALIDARG;
   const AccessibleElement* element = nullptr;
   if (const HRESULT hr = Resolve(start, element); FAILED(hr)) return hr;
   const long count = static_cast<long>(elements_.size());
   long to = 0;
   if (element == nullptr) {
-    if (direction == NAVDIR_FIRSTCHILD)
+    if (direction == NAVDIR_FIRSTCHILD) {
       to = 1;
-    else if (direction == NAVDIR_LASTCHILD)
+    } else if (direction == NAVDIR_LASTCHILD) {
       to = count;
-    else
-      return standard_->accNavigate(direction, start, end);
+    } else {
+      // The form's neighbours are the system's to tell; without its object, none.
+      return standard_ ? standard_->accNavigate(direction, start, end) : S_FALSE;
+    }
   } else if (direction == NAVDIR_NEXT) {
     to = start.lVal + 1;
   } else if (direction == NAVDIR_PREVIOUS) {
     to = start.lVal - 1;
-  }
+  }  // a simple element has no children, and the reading order has no left or right
   if (to < 1 || to > count) return S_FALSE;
   end->vt = VT_I4;
   end->lVal = to;
@@ -100,14 +101,9 @@ HRESULT FormAccessible::accHitTest(long x, long y, VARIANT* child) {
   RECT client;
   GetClientRect(window_->Handle(), &client);
   if (!PtInRect(&client, point)) return S_FALSE;
-  // Native controls lie above everything the runtime paints.
-  const HWND native =
-      ChildWindowFromPointEx(window_->Handle(), point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-  const std::optional<std::size_t> painted =
-      native == window_->Handle() ? window_->HitTest(point) : std::nullopt;
-  for (std::size_t k = 0; k < elements_.size(); ++k) {
-    const bool reached = painted ? elements_[k].control == *painted : NativeOf(elements_[k]) == native;
-    if (native != nullptr && reached) {
+  const std::optional<std::size_t> hit = window_->ElementAt(point);
+  for (std::size_t k = 0; hit && k < elements_.size(); ++k) {
+    if (elements_[k].control == *hit) {
       child->vt = VT_I4;
       child->lVal = static_cast<long>(k) + 1;
       return S_OK;
@@ -121,8 +117,7 @@ HRESULT FormAccessible::accHitTest(long x, long y, VARIANT* child) {
 HRESULT FormAccessible::accDoDefaultAction(VARIANT child) {
   const AccessibleElement* element = nullptr;
   if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
-  if (element == nullptr)
-    return standard_ != nullptr ? standard_->accDoDefaultAction(child) : DISP_E_MEMBERNOTFOUND;
+  if (element == nullptr) return standard_ ? standard_->accDoDefaultAction(child) : DISP_E_MEMBERNOTFOUND;
   if (!element->hasAction()) return DISP_E_MEMBERNOTFOUND;
   // Run after this call has returned to the tool, as a mouse click would.
   return PostMessageW(window_->Handle(), kAccessibleClick, element->control, 0) ? S_OK : E_FAIL;

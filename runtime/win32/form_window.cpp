@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "runtime/diagnostic.h"
 #include "runtime/geometry.h"
 #include "runtime/layout.h"
 #include "runtime/win32/edit_text.h"
@@ -29,7 +30,7 @@ POINT PointOf(LPARAM lParam) {
 }  // namespace
 
 FormWindow::FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance)
-    : form_(form), events_(events) {
+    : form_(form), events_(events), user_(form.Model(), events) {
   RegisterClassOnce(instance, kClassName, &FormWindow::WindowProc);
   const FormModel& model = form.Model();
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -80,16 +81,13 @@ void FormWindow::ApplyDpi(UINT dpi) {
 
 FormWindow::~FormWindow() {
   // Tools may hold the accessible object longer than the window lives.
-  if (accessible_ != nullptr) {
-    accessible_->Disconnect();
-    accessible_->Release();
-  }
+  if (accessible_) accessible_->Disconnect();
 }  // then the window, detached: see window_
 
 IAccessible* FormWindow::AccessibleObject() {
-  if (accessible_ == nullptr) accessible_ = FormAccessible::Create(*this);
-  if (accessible_ != nullptr) accessible_->AddRef();
-  return accessible_;
+  if (!accessible_) accessible_ = FormAccessible::Create(*this);
+  if (accessible_) accessible_->AddRef();
+  return accessible_.Get();
 }
 
 LRESULT FormWindow::AnswerGetObject(WPARAM wParam, LPARAM lParam) {
@@ -105,7 +103,7 @@ LRESULT FormWindow::AnswerGetObject(WPARAM wParam, LPARAM lParam) {
 }
 
 RECT FormWindow::PixelsOf(const TwipsRect& twips) const {
-  const PixelRect r = ToPixels(twips, static_cast<int>(dpi_));
+  const PixelRect r = DeviceRect(twips, Density::AtDpi(static_cast<int>(dpi_)));
   return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
 
@@ -131,7 +129,6 @@ void FormWindow::CreateControls() {
       texts_.push_back(std::make_unique<EditText>(child));
       form_.Controls()[i].AttachText(texts_.back().get());
     }
-    if (firstInTabOrder_ == nullptr) firstInTabOrder_ = child;
   }
 
   toolTip_ = CreateToolTip(window_.get());
@@ -140,11 +137,62 @@ void FormWindow::CreateControls() {
 void FormWindow::Show() {
   ShowWindow(window_.get(), SW_SHOWDEFAULT);
   UpdateWindow(window_.get());
-  if (firstInTabOrder_ != nullptr) SetFocus(firstInTabOrder_);
+  FocusControl(user_.FirstFocus());
 }
 
-std::optional<std::size_t> FormWindow::HitTest(POINT client) const {
-  return WindowlessHitTest(form_.Model(), TwipsAt(client.x, client.y, static_cast<int>(dpi_)));
+std::optional<std::size_t> FormWindow::ElementAt(POINT client) const {
+  return user_.ElementAt(client.x, client.y, Density::AtDpi(static_cast<int>(dpi_)));
+}
+
+std::optional<std::size_t> FormWindow::PaintedAt(POINT client) const {
+  return user_.PaintedAt(client.x, client.y, Density::AtDpi(static_cast<int>(dpi_)));
+}
+
+std::optional<std::size_t> FormWindow::IndexOf(HWND child) const {
+  const auto found = std::find(children_.begin(), children_.end(), child);
+  if (child == nullptr || found == children_.end()) return std::nullopt;
+  return static_cast<std::size_t>(found - children_.begin());
+}
+
+void FormWindow::FocusControl(std::optional<std::size_t> control) const {
+  if (control && children_[*control] != nullptr) SetFocus(children_[*control]);
+}
+
+bool FormWindow::TranslateKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_KEYUP) return false;
+  const std::optional<std::size_t> control = IndexOf(message.hwnd);
+  if (!control) return false;
+  Key key = Key::Other;
+  switch (message.wParam) {
+    case VK_TAB:
+      key = GetKeyState(VK_SHIFT) < 0 ? Key::BackTab : Key::Tab;
+      break;
+    case VK_RETURN:
+      key = Key::Enter;
+      break;
+    case VK_SPACE:
+      key = Key::Space;
+      break;
+    case VK_ESCAPE:
+      key = Key::Escape;
+      break;
+    default:
+      return false;
+  }
+  const bool down = message.message == WM_KEYDOWN;
+  const bool button = form_.Model().controls[*control].kind == ControlClass::CommandButton;
+  // Held down, Space repeats its press: the button stays down.
+  if (key == Key::Space && down && (message.lParam & (1 << 30)) != 0) return button;
+  const KeyAnswer answer = down ? user_.KeyDown(control, key) : user_.KeyUp(control, key);
+  if (key == Key::Space && button && answer.handled) SendMessageW(message.hwnd, BM_SETSTATE, down, 0);
+  if (answer.focus && children_[*answer.focus] != nullptr) {
+    HWND next = children_[*answer.focus];
+    SetFocus(next);
+    // As the dialog manager does: a text box reached by Tab selects its text.
+    if (form_.Model().controls[*answer.focus].kind == ControlClass::TextBox)
+      SendMessageW(next, EM_SETSEL, 0, -1);
+  }
+  return answer.handled;
 }
 
 void FormWindow::Paint(HDC dc) const {
@@ -186,16 +234,11 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam
   } catch (const std::exception& e) {
     // Procedures' errors are handled where they are delivered; nothing else
     // may unwind through Windows. The window goes on.
-    std::fprintf(stderr, "Mivello: 内部错误：%s\n", e.what());
+    WriteDiagnostic(std::string("内部错误：") + e.what());
   } catch (...) {
-    std::fputs("Mivello: 内部错误\n", stderr);
+    WriteDiagnostic("内部错误");
   }
   return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void FormWindow::RestoreFocus() const {
-  HWND target = focused_ != nullptr && IsWindow(focused_) ? focused_ : firstInTabOrder_;
-  if (target != nullptr) SetFocus(target);
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -207,32 +250,26 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(window_.get(), &ps);
       return 0;
     }
-    case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      if (HIWORD(wParam) == BN_CLICKED && id >= kFirstControlId) {
-        events_.Deliver(static_cast<std::size_t>(id - kFirstControlId), Event::Click);
-      } else if (id == IDOK) {
-        // The dialog manager's Enter: it clicks a focused button, as Space
-        // does; in a text box it does nothing (no button is the default).
-        const auto focused = std::find(children_.begin(), children_.end(), GetFocus());
-        const auto index = static_cast<std::size_t>(focused - children_.begin());
-        if (focused != children_.end() && form_.Model().controls[index].kind == ControlClass::CommandButton) {
-          events_.Deliver(index, Event::Click);
-        }
-      }
-      return 0;  // IDCANCEL from Esc does nothing
-    }
+    case WM_COMMAND:
+      // A button clicked by the mouse; its keys are the runtime's (TranslateKey).
+      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= kFirstControlId)
+        events_.Deliver(static_cast<std::size_t>(LOWORD(wParam) - kFirstControlId), Event::Click);
+      return 0;
     case WM_LBUTTONDOWN:
-      mouse_.Press(HitTest(PointOf(lParam)));
+    case WM_LBUTTONDBLCLK:
+      user_.MouseDown(PaintedAt(PointOf(lParam)), MouseButton::Left, message == WM_LBUTTONDBLCLK);
       SetCapture(window_.get());
       return 0;
     case WM_LBUTTONUP:
       ReleaseCapture();
-      if (const auto clicked = mouse_.Release(HitTest(PointOf(lParam))))
-        events_.Deliver(*clicked, Event::Click);
+      user_.MouseUp(PaintedAt(PointOf(lParam)), MouseButton::Left);
       return 0;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      user_.MouseDown(PaintedAt(PointOf(lParam)), MouseButton::Other, false);
+      break;
     case WM_MOUSEMOVE: {
-      const auto hovered = HitTest(PointOf(lParam));
+      const auto hovered = PaintedAt(PointOf(lParam));
       if (hovered != hovered_ && toolTip_ != nullptr) SendMessageW(toolTip_, TTM_POP, 0, 0);
       hovered_ = hovered;
       return 0;
@@ -244,9 +281,11 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         POINT cursor;
         GetCursorPos(&cursor);
         ScreenToClient(window_.get(), &cursor);
-        const auto hit = HitTest(cursor);
+        // A view of the model's own string, which ends in a null.
+        const StringView tip = user_.ToolTipAt(cursor.x, cursor.y, Density::AtDpi(static_cast<int>(dpi_)));
         static wchar_t kNone[] = L"";
-        info->lpszText = hit ? const_cast<wchar_t*>(Wide(form_.Model().controls[*hit].toolTip)) : kNone;
+        info->lpszText =
+            tip.empty() ? kNone : const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(tip.data()));
       }
       return 0;
     }
@@ -268,14 +307,13 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // As a dialog does: the focus leaves with the window and comes back
       // to the same control (after a message box, another program, the browser).
       if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window_.get(), focus)) focused_ = focus;
+        user_.Deactivated(IndexOf(GetFocus()));
       } else if (HIWORD(wParam) == 0) {  // not while minimized
-        RestoreFocus();
+        FocusControl(user_.FocusOnActivation());
       }
       return 0;
     case WM_SETFOCUS:
-      RestoreFocus();
+      FocusControl(user_.FocusOnActivation());
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

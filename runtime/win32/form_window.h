@@ -10,10 +10,10 @@
 #include "runtime/events.h"
 #include "runtime/form.h"
 #include "runtime/geometry.h"
+#include "runtime/interaction.h"
 #include "runtime/win32/form_accessible.h"
 #include "runtime/win32/handles.h"
 #include "runtime/win32/pictures.h"
-#include "runtime/windowless.h"
 
 namespace mivello::win32 {
 
@@ -37,8 +37,11 @@ class FormWindow {
   // The form's accessible object, with a reference for the caller; null
   // when it cannot be made. It is disconnected when the window goes.
   IAccessible* AccessibleObject();
-  // The label or picture that a client point reaches.
-  std::optional<std::size_t> HitTest(POINT client) const;
+  // The element that a client point reaches, native or painted.
+  std::optional<std::size_t> ElementAt(POINT client) const;
+  // A key message for one of the form's controls, as the runtime decides
+  // it; true when the form has taken it and nothing else may see it.
+  bool TranslateKey(const MSG& message);
   // Shows the window where the system puts new windows, focus on the first
   // control of the tab order.
   void Show();
@@ -54,7 +57,10 @@ class FormWindow {
   RECT PixelsOf(const TwipsRect& r) const;
   LRESULT AnswerGetObject(WPARAM wParam, LPARAM lParam);
 
-  void RestoreFocus() const;
+  // The label or picture that a client point reaches: what the form's own mouse messages concern.
+  std::optional<std::size_t> PaintedAt(POINT client) const;
+  std::optional<std::size_t> IndexOf(HWND child) const;
+  void FocusControl(std::optional<std::size_t> control) const;
 
   Form& form_;
   EventDispatcher& events_;
@@ -65,13 +71,11 @@ class FormWindow {
   UniqueIcon smallIcon_;
   std::vector<ComPtr<IPicture>> pictures_;  // by control index
   std::vector<std::unique_ptr<EditText>> texts_;
-  HWND toolTip_ = nullptr;  // owned by the window
-  HWND firstInTabOrder_ = nullptr;
-  HWND focused_ = nullptr;      // the child that had the focus when the window was deactivated
+  HWND toolTip_ = nullptr;      // owned by the window
   std::vector<HWND> children_;  // by control index; null for drawn controls
-  ClickTracker mouse_;
+  Interaction user_;
   std::optional<std::size_t> hovered_;
-  FormAccessible* accessible_ = nullptr;  // made when first asked for; disconnected when the window goes
+  ComPtr<FormAccessible> accessible_;  // made when first asked for; disconnected when the window goes
   // Owned from WM_NCCREATE to WM_NCDESTROY; destroyed first, detached.
   UniqueWindow window_;
 };

@@ -34,6 +34,12 @@ template <typename T>
 class ComPtr {
  public:
   ComPtr() = default;
+  // Takes over a reference that the caller holds.
+  static ComPtr Adopt(T* p) {
+    ComPtr held;
+    held.p_ = p;
+    return held;
+  }
   ComPtr(const ComPtr&) = delete;
   ComPtr& operator=(const ComPtr&) = delete;
   ComPtr(ComPtr&& other) noexcept : p_(other.p_) { other.p_ = nullptr; }

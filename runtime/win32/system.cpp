@@ -33,7 +33,7 @@ void RegisterClassOnce(HINSTANCE instance, const wchar_t* className, WNDPROC pro
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   if (GetClassInfoExW(instance, className, &wc)) return;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;  // a double-click is told apart from two clicks
   wc.lpfnWndProc = procedure;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);

@@ -34,7 +34,9 @@ int Win32Backend::Run() {
   MSG message;
   BOOL got;
   while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-    // The dialog manager gives Tab, Enter and Esc their dialog meaning.
+    // Tab, Enter, Space and Esc on the form's controls mean what the runtime
+    // says; the dialog manager keeps the rest of the keyboard.
+    if (window_ && window_->TranslateKey(message)) continue;
     if (window_ && IsDialogMessageW(window_->Handle(), &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

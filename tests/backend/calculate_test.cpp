@@ -124,13 +124,13 @@ TEST(Calculate, TheKeyboardClicksTheFocusedButton) {
   EXPECT_EQ(app.window.Focused(), "Command1");  // the start-up focus
   app.window.Type("Text1", u"100");
   app.window.Type("Text2", u"9");
-  app.window.Press(HeadlessBackend::Key::Enter);  // in a text box: nothing
+  app.window.Press(Key::Enter);  // in a text box: nothing
   EXPECT_EQ(app.window.Text("Text3"), u"");
-  app.window.Press(HeadlessBackend::Key::Tab);  // Text2 -> Text3
-  app.window.Press(HeadlessBackend::Key::Tab);  // -> Command2
-  app.window.Press(HeadlessBackend::Key::Tab);  // -> Command1
+  app.window.Press(Key::Tab);  // Text2 -> Text3
+  app.window.Press(Key::Tab);  // -> Command2
+  app.window.Press(Key::Tab);  // -> Command1
   EXPECT_EQ(app.window.Focused(), "Command1");
-  app.window.Press(HeadlessBackend::Key::Space);
+  app.window.Press(Key::Space);
   EXPECT_EQ(app.window.Text("Text3"), u"90");
 }
 

@@ -14,7 +14,7 @@ TEST(Form1Window, TabVisitsTheFiveFocusableControlsInOrder) {
   HeadlessForm1 app;
   std::vector<std::string> visited{app.window.Focused()};
   for (int i = 0; i < 5; ++i) {
-    app.window.Press(HeadlessBackend::Key::Tab);
+    app.window.Press(Key::Tab);
     visited.push_back(app.window.Focused());
   }
   EXPECT_EQ(visited,

@@ -13,40 +13,22 @@
 #include <memory>
 #include <vector>
 
-#include "app/project_record.h"
-#include "runtime/qt/qt_backend.h"
 #include "runtime/qt/qt_text.h"
-#include "runtime/run_project.h"
-#include "runtime/start_program.h"
+#include "tests/backend/qt_form1.h"
 
 namespace mivello {
 namespace {
 
-class QtForm1 : public testing::Test {
+class QtForm1 : public testing_support::QtForm1 {
  protected:
-  void SetUp() override {
-    launches_.clear();
-    window_ = backend_.Window();
-    ASSERT_NE(window_, nullptr);
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
-  }
-
-  template <typename T>
-  T* Widget(const char* name) const {
-    return window_->findChild<T*>(name);
-  }
   QWidget* Focused() const { return QApplication::focusWidget(); }
   void ClickAt(int x, int y) { QTest::mouseClick(window_, Qt::LeftButton, {}, QPoint(x, y)); }
-
-  static inline std::vector<String> launches_;
-  ScopedLauncher recorder_{[](const CommandLine& line, StringView, WindowStyle) {
-    launches_.push_back(line.argument);
-    return 1.0;
-  }};
-  qt::QtBackend backend_{"mivello-test"};
-  ProjectSession session_{MivelloProject(), backend_};
-  QWidget* window_ = nullptr;
+  // As the window system delivers a double-click: press, release, then a
+  // press that is the double-click, and its release.
+  void DoubleClickAt(int x, int y) {
+    QTest::mouseDClick(window_->windowHandle(), Qt::LeftButton, {}, QPoint(x, y));
+    QTest::qWait(QApplication::doubleClickInterval() + 50);  // the next press starts anew
+  }
 };
 
 struct Placement {
@@ -129,6 +111,36 @@ TEST_F(QtForm1, MouseClicksReachTheTopmostElementOnly) {
   EXPECT_EQ(launches_[0], u"http://velta.taobao.com");
   EXPECT_EQ(launches_[1].substr(0, 26), u"http://amos.im.alisoft.com");
   EXPECT_EQ(launches_[2].substr(0, 10), u"tencent://");
+}
+
+TEST_F(QtForm1, ADoubleClickOnALinkOpensItOnce) {
+  DoubleClickAt(290, 100);  // Image1
+  DoubleClickAt(30, 110);   // Label1
+  ASSERT_EQ(launches_.size(), 2u);
+  EXPECT_EQ(launches_[0].substr(0, 26), u"http://amos.im.alisoft.com");
+  EXPECT_EQ(launches_[1], u"http://velta.taobao.com");
+}
+
+TEST_F(QtForm1, TheFocusComesBackWhereItWasAfterAnotherWindow) {
+  auto* text2 = Widget<QLineEdit>("Text2");
+  text2->setFocus();
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  EXPECT_EQ(Focused(), text2);
+}
+
+TEST_F(QtForm1, ShiftTabGoesBackAndEscInABoxIsTaken) {
+  QTest::keyClick(Focused(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(Focused()->objectName(), QStringLiteral("Command2"));
+  QTest::keyClick(Focused(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(Focused()->objectName(), QStringLiteral("Text3"));
+  auto* text3 = Widget<QLineEdit>("Text3");
+  QTest::keyClicks(text3, "1 2");  // Space is typed in a box
+  EXPECT_EQ(text3->text(), QStringLiteral("1 2"));
 }
 
 TEST_F(QtForm1, TextBoxesTakeLongTexts) {

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "runtime/diagnostic.h"
+
 namespace mivello {
 namespace {
 
@@ -75,6 +77,7 @@ TEST(EventDispatcher, AnyOtherExceptionIsAnInternalErrorAndTheProgramGoesOn) {
   std::vector<String> reported;
   EventDispatcher events(form, bindings,
                          [&](const RuntimeError& e) { reported.push_back(UntrappedErrorText(e)); });
+  SetDiagnosticName("Mivello");
   testing::internal::CaptureStderr();
   events.Deliver(0, Event::Click);
   events.Deliver(1, Event::Click);

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "runtime/runtime_error.h"
+#include "tests/support/expect_raises.h"
 
 namespace mivello {
 namespace {
@@ -115,13 +116,8 @@ bool ExecFailuresAreHidden() { return std::getenv("MIVELLO_UNDER_QEMU") != nullp
 
 TEST(StartProgram, RaisesFileNotFoundForAMissingProgram) {
   if (ExecFailuresAreHidden()) GTEST_SKIP() << "qemu-user hides a failed exec";
-  try {
-    StartProgram(Variant{Variant::kString, u"/nonexistent/mivello-browser http://x"}, 1);
-    FAIL() << "no error";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), 53);
-    EXPECT_EQ(e.Description(), u"文件未找到");
-  }
+  EXPECT_RAISES(StartProgram(Variant{Variant::kString, u"/nonexistent/mivello-browser http://x"}, 1), 53,
+                u"文件未找到");
 }
 
 #ifndef _WIN32  // on Windows the Wine end-to-end test puts its decoy at C:\Program.exe
@@ -150,18 +146,8 @@ TEST(StartProgram, ChecksItsArguments) {
     ADD_FAILURE() << "launched";
     return 1;
   });
-  try {
-    StartProgram(Variant{Variant::kString, u"x"}, 7);
-    FAIL();
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), 5);
-  }
-  try {
-    StartProgram(Variant{0, u"x"}, 1);
-    FAIL();
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), 13);
-  }
+  EXPECT_RAISES(StartProgram(Variant{Variant::kString, u"x"}, 7), 5);
+  EXPECT_RAISES(StartProgram(Variant{0, u"x"}, 1), 13);
 }
 
 }  // namespace

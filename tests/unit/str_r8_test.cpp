@@ -7,6 +7,8 @@
 #include <limits>
 #include <string>
 
+#include "tests/support/scoped_locale.h"
+
 namespace mivello {
 namespace {
 
@@ -58,14 +60,10 @@ INSTANTIATE_TEST_SUITE_P(Ties, StrR8Shows,
                                          Row{"just below a tie rounds down", 1000000000000004.0, "1E+15"}));
 
 TEST(StrR8, UsesThePeriodWhateverTheLocale) {
-  const char* previous = std::setlocale(LC_ALL, nullptr);
-  const std::string saved = previous != nullptr ? previous : "C";
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr && std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) {
-    GTEST_SKIP() << "no comma-decimal locale installed";
-  }
+  const testing_support::ScopedLocale comma{"de_DE.UTF-8", "fr_FR.UTF-8"};
+  if (!comma.Installed()) GTEST_SKIP() << "no comma-decimal locale installed";
   EXPECT_EQ(vbaStrR8(169.15), u"169.15");
   EXPECT_EQ(vbaStrR8(1234567.0), u"1234567");
-  std::setlocale(LC_ALL, saved.c_str());
 }
 
 TEST(StrR8, ShowsNonFiniteValuesAsTheLegacyRuntimeDid) {

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <limits>
 
 #include "runtime/runtime_error.h"
+#include "tests/support/expect_raises.h"
+#include "tests/support/scoped_locale.h"
 
 namespace mivello {
 namespace {
@@ -41,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(BlanksInsideNumbers, TextToDoubleReads,
                                          Row{"blanks around the period", u"12  3.4  5.6", 123.45},
                                          Row{"tab and line feed between digits", u"1\t2\n3", 123},
                                          Row{"carriage return ends the number", u"12\r3", 12},
-                                         Row{"full-width space ends the number", u"12\u30003", 12}));
+                                         Row{"the ideographic space is a blank too", u"12\u30003", 123}));
 
 INSTANTIATE_TEST_SUITE_P(Periods, TextToDoubleReads,
                          testing::Values(Row{"leading period", u".5", 0.5}, Row{"trailing period", u"5.", 5},
@@ -77,12 +78,23 @@ INSTANTIATE_TEST_SUITE_P(StopsAtTheFirstForeignCharacter, TextToDoubleReads,
                          testing::Values(Row{"a currency word after the number", u"100元", 100},
                                          Row{"a currency sign before it", u"$5", 0},
                                          Row{"a Unicode minus is no sign", u"\u22122", 0},
-                                         Row{"full-width digits are no digits", u"\uFF11\uFF12", 0},
+                                         Row{"a form beyond the full-width ASCII block", u"12\uFF613", 12},
                                          Row{"integer suffix on an integer", u"50%", 50},
                                          Row{"long suffix on an integer", u"50&", 50},
                                          Row{"floating suffixes after a fraction", u"2.5!", 2.5},
                                          Row{"currency suffix", u"2.5@", 2.5},
                                          Row{"double suffix", u"2.5#", 2.5}));
+
+// What a Chinese input method types in full-width mode reads as the ASCII it stands for.
+INSTANTIATE_TEST_SUITE_P(FullWidth, TextToDoubleReads,
+                         testing::Values(Row{"full-width digits", u"\uFF11\uFF19\uFF19", 199},
+                                         Row{"a full-width period", u"\uFF18\uFF0E\uFF15", 8.5},
+                                         Row{"a full-width exponent", u"\uFF11\uFF45\uFF13", 1000},
+                                         Row{"after an ideographic space", u"\u3000\uFF11\uFF19\uFF19", 199},
+                                         Row{"a full-width sign", u"\uFF0D\uFF15", -5},
+                                         Row{"mixed with ASCII", u"1\uFF19.\uFF15", 19.5},
+                                         Row{"a full-width radix prefix", u"\uFF06\uFF28\uFF26\uFF26", 255},
+                                         Row{"a full-width letter ends it", u"\uFF11\uFF12\uFF41", 12}));
 
 TEST(TextToDouble, IsCorrectlyRounded) {
   EXPECT_EQ(TextToDouble(u"0.1"), 0.1);
@@ -104,38 +116,20 @@ TEST(TextToDouble, ManyDigitsStillRoundCorrectly) {
 }
 
 TEST(TextToDouble, RaisesOverflowBeyondTheDoubleRange) {
-  for (const char16_t* text : {u"1e400", u"-1E309", u"1.8E308", u"9E99999999999999999999"}) {
-    try {
-      TextToDouble(text);
-      ADD_FAILURE() << "no error for " << ToUtf8(text);
-    } catch (const RuntimeError& e) {
-      EXPECT_EQ(e.Number(), 6);
-      EXPECT_EQ(e.Description(), u"溢出");
-    }
-  }
+  for (const char16_t* text : {u"1e400", u"-1E309", u"1.8E308", u"9E99999999999999999999"})
+    EXPECT_RAISES(TextToDouble(text), 6, u"溢出") << ToUtf8(text);
 }
 
 TEST(TextToDouble, RaisesTypeMismatchForAnIntegerSuffixAfterAFraction) {
-  for (const char16_t* text : {u"8.5%", u"8.5&", u"5.%"}) {
-    try {
-      TextToDouble(text);
-      ADD_FAILURE() << "no error for " << ToUtf8(text);
-    } catch (const RuntimeError& e) {
-      EXPECT_EQ(e.Number(), 13);
-      EXPECT_EQ(e.Description(), u"类型不匹配");
-    }
-  }
+  for (const char16_t* text : {u"8.5%", u"8.5&", u"5.%", u"\uFF18\uFF0E\uFF15\uFF05"})
+    EXPECT_RAISES(TextToDouble(text), 13, u"类型不匹配") << ToUtf8(text);
 }
 
 TEST(TextToDouble, IgnoresACommaDecimalLocale) {
-  const char* previous = std::setlocale(LC_ALL, nullptr);
-  const std::string saved = previous != nullptr ? previous : "C";
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr && std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) {
-    GTEST_SKIP() << "no comma-decimal locale installed";
-  }
+  const testing_support::ScopedLocale comma{"de_DE.UTF-8", "fr_FR.UTF-8"};
+  if (!comma.Installed()) GTEST_SKIP() << "no comma-decimal locale installed";
   EXPECT_EQ(TextToDouble(u"8.5"), 8.5);
   EXPECT_EQ(TextToDouble(u"8,5"), 8);
-  std::setlocale(LC_ALL, saved.c_str());
 }
 
 }  // namespace

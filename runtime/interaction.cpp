@@ -1,0 +1,108 @@
+#include "runtime/interaction.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "runtime/layout.h"
+
+namespace mivello {
+
+Interaction::Interaction(const FormModel& form, EventDispatcher& events)
+    : form_(form), events_(events), tabOrder_(TabOrder(form)) {}
+
+bool Interaction::IsButton(std::size_t control) const {
+  return control < form_.controls.size() && form_.controls[control].kind == ControlClass::CommandButton;
+}
+
+std::optional<std::size_t> Interaction::ElementAt(int x, int y, const Density& density) const {
+  for (std::size_t i = 0; i < form_.controls.size(); ++i) {
+    if (TakesFocus(form_.controls[i].kind) && DeviceRect(form_.controls[i].rect, density).Contains(x, y))
+      return i;
+  }
+  return PaintedAt(x, y, density);
+}
+
+std::optional<std::size_t> Interaction::PaintedAt(int x, int y, const Density& density) const {
+  for (std::size_t i = 0; i < form_.controls.size(); ++i) {
+    if (!TakesFocus(form_.controls[i].kind) && DeviceRect(form_.controls[i].rect, density).Contains(x, y))
+      return i;
+  }
+  return std::nullopt;
+}
+
+StringView Interaction::ToolTipAt(int x, int y, const Density& density) const {
+  const std::optional<std::size_t> hit = ElementAt(x, y, density);
+  return hit ? StringView(form_.controls[*hit].toolTip) : StringView();
+}
+
+std::optional<std::size_t> Interaction::MouseDown(std::optional<std::size_t> element, MouseButton button,
+                                                  bool doubleClick) {
+  if (button != MouseButton::Left) {
+    pressed_.reset();  // another button between press and release spoils the Click
+    return std::nullopt;
+  }
+  // The second press of a double-click on a label or picture is its
+  // DblClick, not another Click; a native control takes it as a press.
+  const bool painted = element && !TakesFocus(form_.controls[*element].kind);
+  pressed_ = doubleClick && painted ? std::nullopt : element;
+  if (element && TakesFocus(form_.controls[*element].kind)) return element;
+  return std::nullopt;
+}
+
+void Interaction::MouseUp(std::optional<std::size_t> element, MouseButton button) {
+  if (button != MouseButton::Left) return;
+  const std::optional<std::size_t> pressed = std::exchange(pressed_, std::nullopt);
+  if (pressed && pressed == element) events_.Deliver(*pressed, Event::Click);
+}
+
+KeyAnswer Interaction::KeyDown(std::optional<std::size_t> focused, Key key) {
+  switch (key) {
+    case Key::Tab:
+    case Key::BackTab:
+      return {true, NextFocus(focused, key == Key::Tab)};
+    case Key::Enter:
+      // No button is the default: Enter clicks a focused button only.
+      if (focused && IsButton(*focused)) events_.Deliver(*focused, Event::Click);
+      return {true, std::nullopt};
+    case Key::Space:
+      // A focused button goes down with Space and clicks when it comes up.
+      if (!focused || !IsButton(*focused)) return {};
+      spacePressed_ = focused;
+      return {true, std::nullopt};
+    case Key::Escape:
+      return {true, std::nullopt};  // no button is the cancel button
+    case Key::Other:
+      break;
+  }
+  return {};
+}
+
+KeyAnswer Interaction::KeyUp(std::optional<std::size_t> focused, Key key) {
+  if (key != Key::Space || !focused || !IsButton(*focused)) return {};
+  const std::optional<std::size_t> pressed = std::exchange(spacePressed_, std::nullopt);
+  if (pressed == focused) events_.Deliver(*pressed, Event::Click);
+  return {true, std::nullopt};
+}
+
+std::optional<std::size_t> Interaction::FirstFocus() const {
+  return tabOrder_.empty() ? std::nullopt : std::optional<std::size_t>(tabOrder_.front());
+}
+
+std::optional<std::size_t> Interaction::NextFocus(std::optional<std::size_t> from, bool forward) const {
+  if (tabOrder_.empty()) return std::nullopt;
+  const auto at = from ? std::find(tabOrder_.begin(), tabOrder_.end(), *from) : tabOrder_.end();
+  if (at == tabOrder_.end()) return forward ? tabOrder_.front() : tabOrder_.back();
+  const std::size_t k = static_cast<std::size_t>(at - tabOrder_.begin());
+  const std::size_t n = tabOrder_.size();
+  return tabOrder_[forward ? (k + 1) % n : (k + n - 1) % n];
+}
+
+void Interaction::Deactivated(std::optional<std::size_t> focused) {
+  if (focused && TakesFocus(form_.controls[*focused].kind)) remembered_ = focused;
+}
+
+std::optional<std::size_t> Interaction::FocusOnActivation() const {
+  return remembered_ ? remembered_ : FirstFocus();
+}
+
+}  // namespace mivello

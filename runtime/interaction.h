@@ -1,0 +1,72 @@
+#pragma once
+// What a user does with a form, decided once for every window system: which
+// element a point reaches, what makes a Click of the mouse or the keyboard,
+// where the focus goes, and which tooltip a point shows. A backend only
+// translates its native events into these calls and shows what they answer.
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "runtime/events.h"
+#include "runtime/form_model.h"
+#include "runtime/geometry.h"
+
+namespace mivello {
+
+enum class MouseButton { Left, Other };
+enum class Key { Tab, BackTab, Enter, Space, Escape, Other };
+
+// What a key does where the focus is.
+struct KeyAnswer {
+  bool handled = false;              // the key's meaning is the form's: the control does not see it
+  std::optional<std::size_t> focus;  // where the focus goes, if it moves
+};
+
+class Interaction {
+ public:
+  // Clicks go to `events`; both outlive this object.
+  Interaction(const FormModel& form, EventDispatcher& events);
+
+  // The element at a device pixel: a text box or button, which lie above
+  // everything the runtime paints, else the label or picture earliest in the
+  // stored order. Nothing on the bare form.
+  std::optional<std::size_t> ElementAt(int x, int y, const Density& density) const;
+  // The label or picture at a device pixel, native controls aside: for a
+  // window whose native controls take their own mouse.
+  std::optional<std::size_t> PaintedAt(int x, int y, const Density& density) const;
+  // The tooltip that a device pixel shows; empty where there is none.
+  StringView ToolTipAt(int x, int y, const Density& density) const;
+
+  // The mouse. A button goes down on an element (none: the bare form); the
+  // second press of a double-click says so. Answers the control that takes
+  // the focus from the press, if any.
+  std::optional<std::size_t> MouseDown(std::optional<std::size_t> element, MouseButton button,
+                                       bool doubleClick);
+  // The button comes up over an element: a left press and release on the
+  // same element make its Click, which is delivered here.
+  void MouseUp(std::optional<std::size_t> element, MouseButton button);
+
+  // The keyboard, on the focused control (none: the form itself). A key that
+  // makes a Click delivers it here.
+  KeyAnswer KeyDown(std::optional<std::size_t> focused, Key key);
+  KeyAnswer KeyUp(std::optional<std::size_t> focused, Key key);
+
+  // Focus: the first control of the tab order at start-up, and the control
+  // that had it when the window was left, when the window is active again.
+  std::optional<std::size_t> FirstFocus() const;
+  std::optional<std::size_t> NextFocus(std::optional<std::size_t> from, bool forward) const;
+  void Deactivated(std::optional<std::size_t> focused);
+  std::optional<std::size_t> FocusOnActivation() const;
+
+ private:
+  bool IsButton(std::size_t control) const;
+
+  const FormModel& form_;
+  EventDispatcher& events_;
+  std::vector<std::size_t> tabOrder_;
+  std::optional<std::size_t> pressed_;       // the element under a left press
+  std::optional<std::size_t> spacePressed_;  // the button under a Space press
+  std::optional<std::size_t> remembered_;    // the focus when the window was left
+};
+
+}  // namespace mivello
