@@ -242,7 +242,11 @@ bool FormWindow::focusNextPrevChild(bool next) {
 
 bool FormWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowDeactivate) user_.Deactivated(IndexOf(focusWidget()));
-  if (event->type() == QEvent::WindowActivate) FocusControl(user_.FocusOnActivation());
+  // Qt keeps the window's focus widget across activations, and a click that
+  // activated the window has set it already: the runtime's answer is for a
+  // window without one.
+  if (event->type() == QEvent::WindowActivate && focusWidget() == nullptr)
+    FocusControl(user_.FocusOnActivation());
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
     const qreal ratio = devicePixelRatioF();

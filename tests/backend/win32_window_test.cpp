@@ -229,5 +229,64 @@ TEST(Win32Accessibility, EveryElementWithItsRoleNamePlaceAndAction) {
   accessible->Release();
 }
 
+// Every direction from the form and from each element, with the system's
+// own object missing as under Wine: an answer as documented, never a crash.
+TEST(Win32Accessibility, NavigatesEveryWayWithoutTheSystemsObject) {
+  win32::Win32Backend backend;
+  ProjectSession session(MivelloProject(), backend);
+  IAccessible* accessible = backend.Window()->AccessibleObject();
+  ASSERT_NE(accessible, nullptr);
+  for (long from = CHILDID_SELF; from <= 14; ++from) {
+    for (long direction = 0; direction <= NAVDIR_LASTCHILD + 1; ++direction) {
+      VARIANT end;
+      const HRESULT hr = accessible->accNavigate(direction, Child(from), &end);
+      const bool valid = direction >= NAVDIR_UP && direction <= NAVDIR_LASTCHILD;
+      EXPECT_EQ(hr == E_INVALIDARG, !valid) << "from " << from << " direction " << direction;
+      if (hr == S_OK && end.vt == VT_I4) {
+        EXPECT_TRUE(end.lVal >= 1 && end.lVal <= 14);
+      }
+      if (hr == S_OK && end.vt == VT_DISPATCH) end.pdispVal->Release();  // the system's object answered
+      if (hr != S_OK) {
+        EXPECT_EQ(end.vt, VT_EMPTY);
+      }
+    }
+  }
+  VARIANT end;
+  EXPECT_EQ(accessible->accNavigate(NAVDIR_FIRSTCHILD, Child(CHILDID_SELF), &end), S_OK);
+  EXPECT_EQ(end.lVal, 1);
+  EXPECT_EQ(accessible->accNavigate(NAVDIR_LASTCHILD, Child(CHILDID_SELF), &end), S_OK);
+  EXPECT_EQ(end.lVal, 14);
+  EXPECT_EQ(accessible->accNavigate(NAVDIR_NEXT, Child(3), &end), S_OK);
+  EXPECT_EQ(end.lVal, 4);
+  EXPECT_EQ(accessible->accNavigate(NAVDIR_PREVIOUS, Child(1), &end), S_FALSE);
+  EXPECT_EQ(accessible->accNavigate(NAVDIR_NEXT, Child(14), &end), S_FALSE);
+  EXPECT_EQ(accessible->accNavigate(NAVDIR_NEXT, Child(15), &end), E_INVALIDARG);
+  EXPECT_EQ(accessible->accNavigate(NAVDIR_NEXT, Child(CHILDID_SELF), nullptr), E_POINTER);
+  accessible->Release();
+}
+
+// The mouse messages of a double-click on each link: it opens once.
+TEST(Win32Window, ADoubleClickOnALinkOpensItOnce) {
+  std::vector<std::string> started;
+  ScopedLauncher recorder([&](const CommandLine& line, StringView, WindowStyle) {
+    started.push_back(ToUtf8(line.argument).substr(0, 10));
+    return 1.0;
+  });
+  win32::Win32Backend backend;
+  ProjectSession session(MivelloProject(), backend);
+  HWND form = backend.Window()->Handle();
+  // Without the class style Windows sends the second press as a plain one.
+  EXPECT_NE(GetClassLongPtrW(form, GCL_STYLE) & CS_DBLCLKS, 0u);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  for (POINT at : {POINT{290, 100}, POINT{430, 106}, POINT{40, 112}}) {  // Image1, Image2, Label1
+    const LPARAM point = MAKELPARAM(MulDiv(at.x, dpi, 96), MulDiv(at.y, dpi, 96));
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+      SendMessageW(form, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, point);
+  }
+  EXPECT_EQ(started, (std::vector<std::string>{"http://amo", "tencent://", "http://vel"}));
+}
+
 }  // namespace
 }  // namespace mivello

@@ -43,14 +43,17 @@ wineserver -w || true
 wine "$driver" "$(winepath -w "$program")"
 
 browser='C:\Program Files\Internet Explorer\iexplore.exe'
-expected="$browser http://amos.im.alisoft.com/msg.aw?v=2&uid=Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8
+# One click on each link, then one double-click on each: each opens once more.
+links="$browser http://amos.im.alisoft.com/msg.aw?v=2&uid=Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8
 show=0
 $browser tencent://message/?uin=583210746&Site=Velta%E6%97%B6%E5%B0%9A%E5%A5%B3%E8%A3%85&Menu=yes
 show=0
 $browser http://velta.taobao.com
 show=1"
+expected="$links
+$links"
 recorded=$(cat "$drive_c/iexplore-record.txt" 2>/dev/null || true)
 [ "$recorded" = "$expected" ] || fail "the browser recorded: $recorded"
 [ ! -e "$drive_c/Program-record.txt" ] || fail "C:\\Program.exe ran"
 [ ! -e "$drive_c/Internet-record.txt" ] || fail "C:\\Program Files\\Internet.exe ran"
-echo "links: 3 passed, 0 failed"
+echo "links: 6 passed, 0 failed"
