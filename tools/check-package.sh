@@ -24,9 +24,10 @@ trap '$SUDO env DEBIAN_FRONTEND=noninteractive apt-get remove -y -q mivello >/de
 
 work=$(mktemp -d)
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+source tests/expected.sh
 start_private_display "$work"
 /usr/bin/mivello >/dev/null 2>&1 &
-window=$(wait_for_window '^Mivello－BY Ostrel QQ:583210746$')
+window=$(wait_for_window "^$(expected caption)\$")
 [ -n "$window" ] || { echo "FAIL: the installed program showed no window"; exit 1; }
 mkdir -p "$build/artifacts"
 import -window "$window" "$build/artifacts/mivello-installed.png"

@@ -10,11 +10,12 @@ rounds=${3:-3}
 work=$(mktemp -d)
 trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../tests/expected.sh"
 start_private_display "$work"
 
 "$program" >/dev/null 2>&1 &
 pid=$!
-window=$(wait_for_window '^Mivello－BY Ostrel QQ:583210746$' 30)
+window=$(wait_for_window "^$(expected caption)\$" 30)
 [ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
 sleep 0.5
 rss() { awk '/^VmRSS/ {printf "%.1f MB", $2 / 1024}' "/proc/$pid/status"; }

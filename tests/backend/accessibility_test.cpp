@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/headless_form1.h"
+#include "tests/expected/expected_values.h"
 
 namespace mivello {
 namespace {
@@ -32,7 +33,7 @@ TEST(Form1Accessibility, EveryElementInReadingOrder) {
       {"Command2", Role::PushButton, "重来", "", "", ""},
       {"Label5", Role::StaticText, "使用说明:直接输入原价和折扣值就可以了。如9折就直接在折扣处输入9。", "",
        "", ""},
-      {"Label1", Role::Link, "欢迎光临小店http://velta.taobao.com", "点击访问小店", "", ""},
+      {"Label1", Role::Link, ::mivello::expected::shop_line.data(), "点击访问小店", "", ""},
       {"Label6", Role::StaticText, "旺旺：", "", "", ""},
       {"Image1", Role::Link, "和我联系", "点击联系我旺旺", "", ""},
       {"Label7", Role::StaticText, "QQ：", "", "", ""},

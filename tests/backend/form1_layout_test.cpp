@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/support/headless_form1.h"
+#include "tests/expected/expected_values.h"
 
 namespace mivello {
 namespace {
@@ -47,14 +48,14 @@ const Row kLayout[] = {
     {"Label3", L, "折扣：", {1800, 480, 615, 255}, 4, ""},
     {"Label2", L, "原价：", {360, 480, 615, 255}, 3, ""},
     {"Label6", L, "旺旺：", {3600, 1560, 615, 255}, 8, ""},
-    {"Label1", L, "欢迎光临小店http://velta.taobao.com", {360, 1560, 3255, 255}, 7, "点击访问小店"},
+    {"Label1", L, expected::shop_line.data(), {360, 1560, 3255, 255}, 7, "点击访问小店"},
 };
 
 TEST(Form1Layout, TheFormItself) {
   HeadlessForm1 app;
   const FormModel& form = app.session.TheForm().Model();
   EXPECT_EQ(form.name, "Form1");
-  EXPECT_EQ(ToUtf8(form.caption), "Mivello－BY Ostrel QQ:583210746");
+  EXPECT_EQ(ToUtf8(form.caption), expected::caption);
   EXPECT_EQ(form.clientRect, (TwipsRect{120, 450, 7050, 1845}));
   EXPECT_EQ(form.startUpPosition, 3);
 }

@@ -5,6 +5,7 @@
 #include "links/command_lines.h"
 #include "runtime/start_program.h"
 #include "tests/support/headless_form1.h"
+#include "tests/expected/expected_values.h"
 
 namespace mivello {
 namespace {
@@ -13,7 +14,7 @@ using testing_support::HeadlessForm1;
 
 // The browser's fixed path on Windows, unquoted; the desktop's opener elsewhere.
 #ifdef _WIN32
-const std::string kBrowser = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
+const std::string kBrowser(expected::browser);
 #else
 const std::string kBrowser = "xdg-open";
 #endif
@@ -41,22 +42,15 @@ TEST_F(Links, EachElementStartsTheBrowserWithItsLinkAndStyle) {
   app_.window.Click("Label1");
   ASSERT_EQ(started_.size(), 3u);
   EXPECT_EQ(started_[0].program, links::BrowserPath);
-  EXPECT_EQ(
-      started_[0].argument,
-      "http://amos.im.alisoft.com/msg.aw?v=2&uid=Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8");
+  EXPECT_EQ(started_[0].argument, expected::wangwang_link);
   EXPECT_EQ(started_[0].style, WindowStyle::Hidden);
-  EXPECT_EQ(started_[1].argument,
-            "tencent://message/?uin=583210746&Site=Velta%E6%97%B6%E5%B0%9A%E5%A5%B3%E8%A3%85&Menu=yes");
+  EXPECT_EQ(started_[1].argument, expected::qq_link);
   EXPECT_EQ(started_[1].style, WindowStyle::Hidden);
-  EXPECT_EQ(started_[2].argument, "http://velta.taobao.com");
+  EXPECT_EQ(started_[2].argument, expected::shop_link);
   EXPECT_EQ(started_[2].style, WindowStyle::NormalFocus);
-  EXPECT_EQ(started_[0].whole, kBrowser +
-                                   " http://amos.im.alisoft.com/msg.aw?v=2&uid="
-                                   "Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8");
-  EXPECT_EQ(started_[1].whole, kBrowser +
-                                   " tencent://message/?uin=583210746&Site="
-                                   "Velta%E6%97%B6%E5%B0%9A%E5%A5%B3%E8%A3%85&Menu=yes");
-  EXPECT_EQ(started_[2].whole, kBrowser + " http://velta.taobao.com");
+  EXPECT_EQ(started_[0].whole, kBrowser + " " + std::string(expected::wangwang_link));
+  EXPECT_EQ(started_[1].whole, kBrowser + " " + std::string(expected::qq_link));
+  EXPECT_EQ(started_[2].whole, kBrowser + " " + std::string(expected::shop_link));
   EXPECT_TRUE(app_.AllReleased());
 }
 

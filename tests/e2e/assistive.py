@@ -13,7 +13,9 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
-CAPTION = "Mivello－BY Ostrel QQ:583210746"
+from expected import EXPECTED  # noqa: E402
+
+CAPTION = EXPECTED["caption"]
 
 
 class Checks:

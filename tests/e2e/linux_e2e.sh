@@ -13,6 +13,7 @@ trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../expected.sh"
 start_private_display "$work"
 
 # A recording opener earlier on PATH than the real xdg-open.
@@ -26,7 +27,7 @@ chmod +x "$work/bin/xdg-open"
 PATH="$work/bin:$PATH" "$program" --style=fusion -platform offscreen >"$work/program.log" 2>&1 &
 pid=$!
 
-window=$(wait_for_window '^Mivello－BY Ostrel QQ:583210746$')
+window=$(wait_for_window "^$(expected caption)\$")
 [ -n "$window" ] || fail "the window did not appear (toolkit options must be ignored)"
 sleep 0.5
 
@@ -63,11 +64,11 @@ for at in "290 100" "430 106" "40 112"; do
 done
 sleep 1
 links="argc=1
-arg=http://amos.im.alisoft.com/msg.aw?v=2&uid=Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8
+arg=$(expected wangwang_link)
 argc=1
-arg=tencent://message/?uin=583210746&Site=Velta%E6%97%B6%E5%B0%9A%E5%A5%B3%E8%A3%85&Menu=yes
+arg=$(expected qq_link)
 argc=1
-arg=http://velta.taobao.com"
+arg=$(expected shop_link)"
 expected="$links
 $links"
 [ "$(cat "$work/opened" 2>/dev/null)" = "$expected" ] || fail "the opener got: $(cat "$work/opened" 2>/dev/null)"

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/expected/expected_values.h"
+
 namespace {
 
 int passed = 0;
@@ -20,6 +22,13 @@ std::string Utf8(const std::wstring& text) {
   std::string out(static_cast<std::size_t>(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), bytes, nullptr,
                       nullptr);
+  return out;
+}
+
+std::wstring Wide(std::string_view utf8) {
+  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), units);
   return out;
 }
 
@@ -137,7 +146,7 @@ void CheckVersionBlock(const std::wstring& file) {
   Expect(Version(file, L"InternalName") == L"工程1", "InternalName", Version(file, L"InternalName"));
   Expect(Version(file, L"OriginalFilename") == L"工程1.exe", "OriginalFilename",
          Version(file, L"OriginalFilename"));
-  Expect(Version(file, L"CompanyName") == L"http://velta.taobao.com", "CompanyName",
+  Expect(Version(file, L"CompanyName") == Wide(mivello::expected::shop_link), "CompanyName",
          Version(file, L"CompanyName"));
   Expect(!Version(file, L"LegalCopyright").empty() && Version(file, L"LegalCopyright")[0] != L'(',
          "LegalCopyright", Version(file, L"LegalCopyright"));
@@ -179,7 +188,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("cannot start the program\n");
     return 1;
   }
-  HWND main = WaitForWindow(nullptr, L"Mivello－BY Ostrel QQ:583210746", 30000);
+  HWND main = WaitForWindow(nullptr, Wide(mivello::expected::caption).c_str(), 30000);
   Expect(main != nullptr, "the window appears with its caption");
   if (main == nullptr) return 1;
   Sleep(500);

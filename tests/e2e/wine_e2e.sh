@@ -21,6 +21,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8
 
 source "$tools/xvfb.sh"
+source "$tools/../tests/expected.sh"
 start_private_display "$work"
 
 wineboot -i >/dev/null 2>&1
@@ -33,7 +34,7 @@ cp "$recorder" "$drive_c/Program Files/Internet.exe"
 
 # A look at the window, as a person would see it.
 wine "$program" >/dev/null 2>&1 &
-window=$(wait_for_window '^Mivello－BY Ostrel QQ:583210746$' 20)
+window=$(wait_for_window "^$(expected caption)\$" 20)
 [ -n "$window" ] || fail "the window did not appear under Wine"
 sleep 1
 import -window root -crop 600x250+0+0 "$artifacts/mivello-wine.png"
@@ -42,13 +43,13 @@ wineserver -w || true
 
 wine "$driver" "$(winepath -w "$program")"
 
-browser='C:\Program Files\Internet Explorer\iexplore.exe'
+browser=$(expected browser)
 # One click on each link, then one double-click on each: each opens once more.
-links="$browser http://amos.im.alisoft.com/msg.aw?v=2&uid=Velta%E5%A5%B3%E8%A3%85&site=cntaobao&s=1&charset=utf-8
+links="$browser $(expected wangwang_link)
 show=0
-$browser tencent://message/?uin=583210746&Site=Velta%E6%97%B6%E5%B0%9A%E5%A5%B3%E8%A3%85&Menu=yes
+$browser $(expected qq_link)
 show=0
-$browser http://velta.taobao.com
+$browser $(expected shop_link)
 show=1"
 expected="$links
 $links"

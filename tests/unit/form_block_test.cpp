@@ -9,6 +9,7 @@
 #include "app/project_record.h"
 #include "runtime/headless/headless_backend.h"
 #include "runtime/run_project.h"
+#include "tests/expected/expected_values.h"
 #include "ui/form1/content.h"
 #include "ui/form1/ids.h"
 #include "ui/stored_form/reader.h"
@@ -109,7 +110,7 @@ TEST(FormBlock, Form1TextsAreStoredInCodePage936) {
 TEST(FormBlock, TheEmbeddedBlockIsForm1WithItsPictures) {
   const FormTableEntry& entry = MivelloProject().forms.front();
   const FormModel form = MivelloProject().readForm(entry);
-  EXPECT_EQ(form.caption, u"Mivello－BY Ostrel QQ:583210746");
+  EXPECT_EQ(ToUtf8(form.caption), expected::caption);
   ASSERT_EQ(form.controls.size(), 14u);
   EXPECT_EQ(form.controls.front().name, "Command2");
   EXPECT_EQ(form.controls.back().name, "Label1");
