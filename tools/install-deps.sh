@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Mivello needs on Debian 12 / Ubuntu.
-# Usage: tools/install-deps.sh [--windows] [--arm64]   (run as root or with sudo available)
-#   --windows  the MinGW-w64 compilers for both Windows builds, Wine, the PE reader
+# Installs with apt what building, running and testing Mivello needs on
+# Debian 12 / Ubuntu, and says what before it does; what is there already is
+# left as it is.
+# Usage: tools/install-deps.sh [--run] [--windows] [--arm64]   (run as root or with sudo available)
+#   --run      only what building and running the program needs
+#   --windows  the MinGW-w64 compilers for both Windows builds, Wine, the PE reader, msitools
 #   --arm64    the arm64 cross compiler and qemu-user for the core's arm64 tests
 set -euo pipefail
 
-want_windows=0 want_arm64=0
+want_tests=1 want_windows=0 want_arm64=0
 for flag in "$@"; do
   case "$flag" in
+    --run) want_tests=0 ;;
     --windows) want_windows=1 ;;
     --arm64) want_arm64=1 ;;
     *) echo "install-deps.sh: unknown option $flag" >&2; exit 2 ;;
@@ -18,20 +22,26 @@ SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
 
+# Building and running the program.
 packages=(
-  build-essential cmake ninja-build pkg-config git
-  clang libclang-rt-dev                     # libFuzzer targets
-  libgtest-dev libgmock-dev libbenchmark-dev
+  build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libx11-dev libxcb1-dev   # the Linux window
   qt6-translations-l10n                     # Qt's own texts in Chinese
-  libgif-dev libfreetype-dev                # picture formats, glyph rendering
-  fonts-noto-cjk fonts-wqy-zenhei           # CJK fonts for captions and the icon glyph
+  fonts-noto-cjk                            # a CJK font for the captions
   xdg-utils                                 # the desktop's opener for links
+)
+# Testing it, and the tools that draw its pictures.
+test_packages=(
+  git
+  clang libclang-rt-dev                     # libFuzzer targets
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libgif-dev libfreetype-dev fonts-wqy-zenhei   # the picture tool: GIF, glyphs
   xvfb xauth xdotool xclip x11-utils imagemagick   # end-to-end tests and screenshots
   dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi   # the window as an assistive tool sees it
   desktop-file-utils appstream dpkg-dev file unzip   # package checks
   locales                                   # a comma-decimal locale for conversion tests
 )
+[ "$want_tests" = 1 ] && packages+=("${test_packages[@]}")
 
 # Listings are read whole before they are matched: under pipefail, a grep -q
 # that stops early would make the writer's SIGPIPE count as "not found".
@@ -51,7 +61,8 @@ add_architecture() {
 }
 
 if [ "$want_windows" = 1 ]; then
-  windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 icoutils python3-pefile)
+  windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 icoutils python3-pefile
+                    wixl msitools)
   # 32-bit Wine where the i386 architecture can be added; whether this machine
   # can execute it is found out by trying (tools/wine.sh i686 --can-run).
   if [ "$(dpkg --print-architecture)" = amd64 ]; then
@@ -75,11 +86,18 @@ if [ "${#missing[@]}" -gt 0 ]; then
   $SUDO apt-get update -q
   pkgs=()
   for p in "${missing[@]}"; do [ "$p" != _update_ ] && pkgs+=("$p"); done
-  [ "${#pkgs[@]}" -gt 0 ] && $SUDO apt-get install -y -q --no-install-recommends "${pkgs[@]}"
+  if [ "${#pkgs[@]}" -gt 0 ]; then
+    echo "-- installing with apt: ${pkgs[*]}"
+    $SUDO apt-get install -y -q --no-install-recommends "${pkgs[@]}"
+  fi
 fi
 
 # A comma-decimal locale for the conversion tests and a Chinese one for the window.
 locales=$(locale -a 2>/dev/null || true)
+[ "$want_tests" = 1 ] || exit 0
 for loc in de_DE zh_CN; do
-  grep -qi "^${loc}.utf-\?8$" <<<"$locales" || $SUDO localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
+  if ! grep -qi "^${loc}.utf-\?8$" <<<"$locales"; then
+    echo "-- making the locale $loc.UTF-8"
+    $SUDO localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
+  fi
 done

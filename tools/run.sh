@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds Mivello and opens its window.
+# Builds Mivello and opens its window. Installs (with apt, and says what)
+# only what building and running the program needs; the test command brings
+# the rest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/install-deps.sh
-cmake --preset default
-cmake --build --preset default -j "$(nproc)" --target mivello
-exec build/default/app/mivello
+bash tools/install-deps.sh --run
+cmake --preset run
+cmake --build --preset run -j "$(nproc)"
+exec build/run/app/mivello
