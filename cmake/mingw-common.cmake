@@ -9,9 +9,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# No runtime DLL beside the program.
 set(CMAKE_CXX_FLAGS_INIT
     "${mingw_arch_flags} -ffunction-sections -fdata-sections -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s")
+# No runtime DLL beside the program, and no link time in it: two builds of
+# the same sources give the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s -Wl,--no-insert-timestamp")
 # Tests run under the Wine loader of the program's own architecture.
 set(CMAKE_CROSSCOMPILING_EMULATOR bash;${CMAKE_CURRENT_LIST_DIR}/../tools/wine.sh;${CMAKE_SYSTEM_PROCESSOR};wine)

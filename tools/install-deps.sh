@@ -26,6 +26,7 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libx11-dev libxcb1-dev   # the Linux window
+  qt6-wayland                               # the window on Wayland without XWayland
   qt6-translations-l10n                     # Qt's own texts in Chinese
   fonts-noto-cjk                            # a CJK font for the captions
   xdg-utils                                 # the desktop's opener for links
@@ -38,7 +39,10 @@ test_packages=(
   libgif-dev libfreetype-dev fonts-wqy-zenhei   # the picture tool: GIF, glyphs
   xvfb xauth xdotool xclip x11-utils imagemagick   # end-to-end tests and screenshots
   dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi   # the window as an assistive tool sees it
+  sway grim                                 # a headless Wayland compositor and its screenshots
+  qt6ct                                     # a platform theme with a font of its own
   desktop-file-utils appstream dpkg-dev file unzip   # package checks
+  debhelper lintian                         # the Debian source package and its checks
   locales                                   # a comma-decimal locale for conversion tests
 )
 [ "$want_tests" = 1 ] && packages+=("${test_packages[@]}")

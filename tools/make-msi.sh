@@ -3,16 +3,26 @@
 # the names that wixl cannot hold (the program's 工程1.exe, the shortcut's
 # "Mivello 折扣计算器") written into its File and Shortcut tables, each with
 # an 8.3 name before the long one, in code page 936.
-#   tools/make-msi.sh WXS OUTPUT.msi
+# wixl finds the files beside the source, as program.exe and mivello.ico.
+# The files carry the release time into the cabinet, and the summary the
+# package code made from the version (wixl would draw one at random).
+#   tools/make-msi.sh WXS PROGRAM ICON OUTPUT.msi RELEASE_TIME PACKAGE_CODE SUBJECT
 set -euo pipefail
-wxs=$1 out=$2
+wxs=$(realpath "$1") program=$(realpath "$2") icon=$(realpath "$3") out=$(realpath -m "$4") released=$5
+package_code=$6 subject=$7
 tmp="$out.tmp"
+stage=$(mktemp -d)
+trap 'rm -rf "$stage" "$tmp"' EXIT
+cp "$wxs" "$stage/mivello.wxs"
+cp "$program" "$stage/program.exe"
+cp "$icon" "$stage/mivello.ico"
+touch -d "$released UTC" "$stage/program.exe" "$stage/mivello.ico"
 rm -f "$tmp"
-wixl -o "$tmp" "$wxs"
-codepage=$(mktemp)
-trap 'rm -f "$codepage" "$tmp"' EXIT
+(cd "$stage" && wixl -o "$tmp" mivello.wxs)
+codepage="$stage/codepage.idt"
 printf '\r\n\r\n936\t_ForceCodepage\r\n' >"$codepage"
 msibuild "$tmp" -i "$codepage"
+msibuild "$tmp" -s "$subject" Velta "Intel;2052" "{$package_code}"
 msibuild "$tmp" -q "UPDATE File SET FileName='GONGCH~1.EXE|工程1.exe' WHERE File='Program'"
 msibuild "$tmp" -q "UPDATE Shortcut SET Name='MIVELL~1.LNK|Mivello 折扣计算器' WHERE Shortcut='Start'"
 # What the installer will write, read back.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the default build, the sanitizer
-# build, the core for arm64 under qemu, both Windows builds under Wine, each
-# fuzzer for a bounded time on top of its seed corpus, a packager's build with
-# Debian's flags, and the packages.
+# build, the core for arm64 under qemu, both Windows builds under Wine (the
+# 32-bit release natively or under qemu-i386), each fuzzer for a bounded time
+# on top of its seed corpus, the Debian package from its source package with
+# lintian and a second build for reproducibility, and the packages.
 # FUZZ_SECONDS sets the time per fuzzer (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -67,16 +68,25 @@ cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
 bash tools/run-fuzzers.sh "${FUZZ_SECONDS:-60}"
 
-stage "a packager's build: Debian's flags, no -Werror"
-packager=build/packager
-CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-  LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-  cmake -S . -B "$packager" -G Ninja -DCMAKE_BUILD_TYPE=None -DMIVELLO_BENCH=OFF
-cmake --build "$packager" -j "$jobs"
-(cd "$packager" && ctest -j "$jobs" --output-on-failure)
+stage "the Debian package: Debian's flags, no -Werror, its tests; lintian; built again, the same bytes"
+rm -rf build/debian build/debian-again
+bash tools/build-deb.sh build/debian
+lintian_out=$(lintian --info --display-info build/debian/*.changes 2>&1 || true)
+echo "$lintian_out"
+if grep -qE '^[EW]: ' <<<"$lintian_out"; then
+  echo "lintian found errors or warnings" >&2
+  exit 1
+fi
+echo "lintian: no error, no warning"
+sleep 2  # another second in every date the build could take from the clock
+bash tools/build-deb.sh build/debian-again nocheck
+for deb in build/debian/*.deb; do
+  cmp "$deb" "build/debian-again/$(basename "$deb")" || { echo "$deb differs between two builds" >&2; exit 1; }
+done
+echo "reproducible: $(ls build/debian/*.deb | wc -l) .deb files the same in two builds"
 
 stage "packages"
-bash tools/check-package.sh build/default build/windows
+bash tools/check-package.sh build/debian build/windows
 
 stage ""
 echo "Stage times:"

@@ -19,6 +19,9 @@ esac
 # Tools that Wine starts itself (wineboot, the server) follow these.
 export WINELOADER=$loader WINESERVER=$server WINEARCH=$winearch
 export WINEDEBUG=${WINEDEBUG:--all}
+# Wine's menu builder would write the prefix's programs, file types and icons
+# into the user's own desktop menus (~/.local/share, ~/.config/menus): off.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winemenubuilder.exe=d"
 
 case "$tool" in
   --can-run)

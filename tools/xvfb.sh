@@ -20,6 +20,7 @@ start_private_display() {
 stop_private_display() {
   kill $(jobs -p) 2>/dev/null || true
   [ -n "${XVFB_PID:-}" ] && wait "$XVFB_PID" 2>/dev/null
+  [ -n "${SWAY_PID:-}" ] && wait "$SWAY_PID" 2>/dev/null
   return 0
 }
 
@@ -34,4 +35,26 @@ wait_for_window() {
     sleep 0.1
   done
   printf '%s' "$found"
+}
+
+# start_private_wayland starts a headless sway (wlroots' headless backend, a
+# pixman renderer) with its own XDG_RUNTIME_DIR under WORK_FOLDER, and
+# exports WAYLAND_DISPLAY, XDG_RUNTIME_DIR and SWAYSOCK with DISPLAY unset.
+# sway will not run as root: there it runs as nobody in a user namespace.
+#   start_private_wayland WORK_FOLDER
+start_private_wayland() {
+  local work="$1" runtime="$1/wayland"
+  mkdir -m 700 -p "$runtime"
+  printf 'output HEADLESS-1 resolution 800x600 position 0,0\nxwayland disable\n' >"$work/sway.conf"
+  local as_user=()
+  [ "$(id -u)" -eq 0 ] && as_user=(unshare --user)
+  env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$runtime" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+    WLR_RENDERER=pixman "${as_user[@]}" sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
+  SWAY_PID=$!
+  for _ in $(seq 100); do compgen -G "$runtime/sway-ipc.*.sock" >/dev/null && [ -S "$runtime/wayland-1" ] && break; sleep 0.05; done
+  compgen -G "$runtime/sway-ipc.*.sock" >/dev/null || { echo "sway did not start: $(tail -n 3 "$work/sway.log")" >&2; return 1; }
+  unset DISPLAY
+  export XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-1
+  SWAYSOCK=$(compgen -G "$runtime/sway-ipc.*.sock" | head -n1)
+  export SWAYSOCK
 }

@@ -15,7 +15,12 @@ else
 fi
 host=$(realpath "${2:-build/default}")
 runs="${3:-15}"
-arch=$(sed -n 's/^CMAKE_SYSTEM_PROCESSOR:[A-Z]*=//p' "$windows/CMakeCache.txt")
+# The loader follows the executable itself: PE32 is i686, PE32+ x86_64.
+case "$(file -b "$windows/app/工程1.exe")" in
+  PE32+*) arch=x86_64 ;;
+  PE32*) arch=i686 ;;
+  *) echo "no Windows executable at $windows/app/工程1.exe" >&2; exit 1 ;;
+esac
 wine_tool() { bash "$tools/wine.sh" "$arch" "$@"; }
 echo "Wine loader: $arch ($windows)"
 

@@ -47,11 +47,22 @@ void OnStartupMessage(QtMsgType type, const QMessageLogContext& context, const Q
 
 }  // namespace
 
-QtBackend::QtBackend(const char* programName) : argv_{const_cast<char*>(programName), nullptr} {}
+QtBackend::QtBackend(const char* programName)
+    : argv_{const_cast<char*>(programName), nullptr, nullptr, nullptr} {}
 
 QApplication& QtBackend::Application() {
   if (!app_) {
-    if (auto problem = DisplayProblem()) throw StartupError(*problem);
+    DisplayChoice display = ChooseDisplay();
+    if (display.problem) throw StartupError(*display.problem);
+    platform_ = std::move(display.platform);
+    if (!platform_.empty()) {
+      argv_[argc_++] = const_cast<char*>("-platform");
+      argv_[argc_++] = platform_.data();
+      argv_[argc_] = nullptr;
+    }
+    // The desktop finds the launcher, its name and icon, by this id (the
+    // Wayland app_id; X11's WM_CLASS is the program's name).
+    QGuiApplication::setDesktopFileName(QStringLiteral(MIVELLO_APP_ID));
     previousHandler = qInstallMessageHandler(OnStartupMessage);
     app_ = std::make_unique<QApplication>(argc_, argv_);
     qInstallMessageHandler(previousHandler);
@@ -65,6 +76,9 @@ QApplication& QtBackend::Application() {
 void QtBackend::Build(Form& form, EventDispatcher& events) {
   Application();
   window_ = std::make_unique<FormWindow>(form, events);
+  // The form's own font, so that a platform theme's font for the whole
+  // application (qt6ct, KDE) leaves the window as it was designed.
+  window_->setFont(QApplication::font());
   window_->show();  // where the window manager puts new windows
   window_->activateWindow();
   if (QWidget* first = window_->FirstInTabOrder()) first->setFocus(Qt::OtherFocusReason);
@@ -77,7 +91,7 @@ void QtBackend::ShowMessage(StringView title, StringView text) {
 }
 
 void QtBackend::ReportStartupFailure(StringView title, std::string_view message) {
-  if (DisplayProblem()) return;
+  if (app_ == nullptr && ChooseDisplay().problem) return;
   Application();
   QMessageBox box(QMessageBox::Critical, ToQString(title), ToQString(StartupFailureText(message)),
                   QMessageBox::Ok);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTranslator>
 #include <memory>
+#include <string>
 
 #include "runtime/backend.h"
 #include "runtime/qt/form_window.h"
@@ -25,7 +26,8 @@ class QtBackend : public Backend {
   QApplication& Application();
 
   int argc_ = 1;
-  char* argv_[2];
+  char* argv_[4];  // the program's name, and the platform chosen for Qt
+  std::string platform_;
   QTranslator translator_;  // outlives the application, which uses it
   std::unique_ptr<QApplication> app_;
   std::unique_ptr<FormWindow> window_;

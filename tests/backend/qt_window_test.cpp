@@ -69,6 +69,23 @@ TEST_F(QtForm1, EveryCaptionFitsItsLabelAt9Points) {
   }
 }
 
+// A platform theme (qt6ct, KDE) sets its own font for the whole application
+// after start-up: the window keeps the one it was designed with.
+TEST_F(QtForm1, KeepsItsFontWhenAThemeChangesTheApplicationsFont) {
+  QFont themed(QStringLiteral("DejaVu Sans"));
+  themed.setPointSize(12);
+  QApplication::setFont(themed);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window_->font().pointSize(), 9);
+  EXPECT_EQ(Widget<QLineEdit>("Text1")->font().pointSize(), 9);
+  EXPECT_EQ(Widget<QPushButton>("Command1")->font().pointSize(), 9);
+  const QFontMetrics metrics(window_->font());
+  for (const ControlModel& c : session_.TheForm().Model().controls) {
+    if (c.kind != ControlClass::Label) continue;
+    EXPECT_LE(metrics.horizontalAdvance(qt::ToQString(c.caption)), ToPixels(c.rect).width) << c.name;
+  }
+}
+
 TEST_F(QtForm1, TabVisitsTheControlsInOrderFromCommand1) {
   std::vector<QString> visited{Focused() ? Focused()->objectName() : QString()};
   for (int i = 0; i < 5; ++i) {

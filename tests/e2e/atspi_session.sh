@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Runs an assistive-tool test against the program: a private X server, a
+# Runs an assistive-tool test against the program: a private X server (or,
+# with ATSPI_DISPLAY=wayland, a private headless Wayland compositor), a
 # private D-Bus session with its AT-SPI bus, and Qt's accessibility on.
-#   atspi_session.sh SCRIPT PROGRAM ARTIFACT_FOLDER
+#   atspi_session.sh SCRIPT PROGRAM ARTIFACT_FOLDER [ARGS...]
 set -euo pipefail
 script=$(realpath "$1")
 program=$(realpath "$2")
 artifacts=$(realpath -m "$3")
+shift 3
 mkdir -p "$artifacts"
 work=$(mktemp -d)
 trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
-start_private_display "$work"
+if [ "${ATSPI_DISPLAY:-x11}" = wayland ]; then
+  start_private_wayland "$work"
+else
+  start_private_display "$work"
+fi
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LANG=C.UTF-8
 
 # The session runs in a process group of its own and writes to files: the
@@ -19,7 +25,7 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LANG=C.UTF-8
 # outlive the session for a while, and must neither keep the caller's output
 # open nor stay behind. The inner timeout is shorter than the test's, so a
 # hang still shows what the test had printed.
-setsid dbus-run-session -- timeout 100 /usr/bin/python3 -u "$script" "$program" "$artifacts" "$work" \
+setsid dbus-run-session -- timeout 100 /usr/bin/python3 -u "$script" "$program" "$artifacts" "$work" "$@" \
   >"$work/out" 2>"$work/err" </dev/null &
 session=$!
 status=0

@@ -24,5 +24,17 @@ expect "a DISPLAY without a server" 1 "Mivello: 无法连接到显示器 :99987"
   env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:99987 "$program"
 expect "an empty DISPLAY" 1 "Mivello: 无法连接到显示器 (DISPLAY 未设置)" -- \
   env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY= "$program"
+plugin=$(find /usr/lib/*/qt6/plugins/platforms -name libqwayland-generic.so 2>/dev/null | head -n1)
+if [ -n "$plugin" ]; then
+  expect "a Wayland display without a compositor" 1 "Mivello: 无法连接到显示器 wayland-mivello-none" -- \
+    env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-mivello-none XDG_RUNTIME_DIR=/tmp "$program"
+else
+  expect "a Wayland session without Qt's Wayland plugin" 1 \
+    "Mivello: 无法打开窗口：Wayland 会话需要 Qt 的 Wayland 插件 (软件包 qt6-wayland)" -- \
+    env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-0 "$program"
+fi
+# A stale X display beside an unreachable Wayland one is X's to answer.
+expect "a stale DISPLAY and no compositor" 1 "Mivello: 无法连接到显示器 :99987" -- \
+  env -u QT_QPA_PLATFORM DISPLAY=:99987 WAYLAND_DISPLAY=wayland-mivello-none XDG_RUNTIME_DIR=/tmp "$program"
 echo "no display: $passed passed, $failed failed"
 [ "$failed" = 0 ]

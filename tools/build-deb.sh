@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the source package, as a distribution does
+# (dpkg-buildpackage: Debian's flags, the tests run), in a throwaway copy of
+# the tree, and puts the results in OUTPUT_FOLDER. With nocheck the tests are
+# left out (DEB_BUILD_OPTIONS=nocheck).
+#   tools/build-deb.sh [OUTPUT_FOLDER] [nocheck]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=$(realpath -m "${1:-build/debian}")
+version=$(dpkg-parsechangelog -S Version)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+tree="$work/mivello-$version"
+mkdir -p "$tree" "$out"
+# The sources as they are, without builds and history.
+tar --exclude=./build --exclude=./.git --exclude=./obj-* -cf - . | tar -xf - -C "$tree"
+options="parallel=$(nproc)${2:+ $2}"
+echo "-- dpkg-buildpackage in $tree (DEB_BUILD_OPTIONS=$options)"
+(cd "$tree" && DEB_BUILD_OPTIONS="$options" dpkg-buildpackage -us -uc -b ${2:+-P$2})
+mv "$work"/*.deb "$work"/*.buildinfo "$work"/*.changes "$out"/
+ls "$out"/*.deb
