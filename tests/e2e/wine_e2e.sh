@@ -11,24 +11,13 @@ recorder=$(realpath "$4")
 artifacts=$(realpath -m "$5")
 mkdir -p "$artifacts"
 work=$(mktemp -d)
-tools=$(dirname "${BASH_SOURCE[0]}")/../../tools
-for tool in wine wineboot wineserver winepath; do
-  eval "$tool() { bash \"\$tools/wine.sh\" \"\$arch\" $tool \"\$@\"; }"
-done
-trap 'wineserver -k 2>/dev/null || true; stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
+here=$(dirname "${BASH_SOURCE[0]}")
+source "$here/../windows/wine_prefix.sh"
+source "$here/../expected.sh"
+trap 'stop_wine_prefix 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8
-
-source "$tools/xvfb.sh"
-source "$tools/../tests/expected.sh"
-start_private_display "$work"
-
-wineboot -i >/dev/null 2>&1
-wineserver -w
-drive_c="$WINEPREFIX/drive_c"
-mkdir -p "$drive_c/Program Files/Internet Explorer"
-cp "$recorder" "$drive_c/Program Files/Internet Explorer/iexplore.exe"
+start_wine_prefix "$arch" "$work" "$recorder"
 cp "$recorder" "$drive_c/Program.exe"                   # decoys: must never run
 cp "$recorder" "$drive_c/Program Files/Internet.exe"
 

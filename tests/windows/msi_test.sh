@@ -11,11 +11,8 @@ msi=$(realpath "$2")
 driver=$(realpath "$3")
 recorder=$(realpath "$4")
 work=$(mktemp -d)
-tools=$(dirname "${BASH_SOURCE[0]}")/../../tools
-for tool in wine wineboot wineserver winepath; do
-  eval "$tool() { bash \"\$tools/wine.sh\" \"\$arch\" $tool \"\$@\"; }"
-done
-trap 'wineserver -k 2>/dev/null || true; stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh"
+trap 'stop_wine_prefix 2>/dev/null || true; rm -rf "$work"' EXIT
 passed=0 failed=0
 check() {  # check WHAT COMMAND...
   local what=$1
@@ -23,14 +20,7 @@ check() {  # check WHAT COMMAND...
   if "$@"; then echo "ok: $what"; passed=$((passed + 1)); else echo "FAILED: $what"; failed=$((failed + 1)); fi
 }
 
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8
-source "$tools/xvfb.sh"
-start_private_display "$work"
-wineboot -i >/dev/null 2>&1
-wineserver -w
-drive_c="$WINEPREFIX/drive_c"
-mkdir -p "$drive_c/Program Files/Internet Explorer"
-cp "$recorder" "$drive_c/Program Files/Internet Explorer/iexplore.exe"
+start_wine_prefix "$arch" "$work" "$recorder"
 
 # The installed programs' entries and product registrations, as the
 # registry files of the prefix hold them once the server has saved them.
