@@ -1,6 +1,6 @@
-// Time from start to the first painted window, and peak memory, for two
-// programs started alternately on the X server of $DISPLAY:
-//   startup_bench RUNS PROGRAM_A PROGRAM_B
+// Time from start to the first painted window, and peak memory, for a
+// program and its floors, started alternately on the X server of $DISPLAY:
+//   startup_bench RUNS PROGRAM FLOOR...
 // A window counts as painted when its top-level shows at least four colours.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -46,7 +46,8 @@ bool Painted(Display* display, Window window) {
   if (image == nullptr) return false;
   std::set<unsigned long> colours;
   for (int y = 0; y < attributes.height && colours.size() < 4; y += 2) {
-    for (int x = 0; x < attributes.width && colours.size() < 4; x += 2) colours.insert(XGetPixel(image, x, y));
+    for (int x = 0; x < attributes.width && colours.size() < 4; x += 2)
+      colours.insert(XGetPixel(image, x, y));
   }
   XDestroyImage(image);
   return colours.size() >= 4;
@@ -95,8 +96,8 @@ double Median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: startup_bench RUNS PROGRAM_A PROGRAM_B\n");
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: startup_bench RUNS PROGRAM FLOOR...\n");
     return 2;
   }
   Display* display = XOpenDisplay(nullptr);
@@ -105,22 +106,26 @@ int main(int argc, char** argv) {
     return 1;
   }
   const int runs = std::atoi(argv[1]);
-  std::vector<double> time[2], memory[2];
-  RunOnce(display, argv[2]);  // warm the file cache for both
-  RunOnce(display, argv[3]);
+  const int programs = argc - 2;
+  std::vector<std::vector<double>> time(static_cast<std::size_t>(programs)), memory(time.size());
+  for (int p = 0; p < programs; ++p) RunOnce(display, argv[2 + p]);  // warm the file cache for all
   for (int i = 0; i < runs; ++i) {
-    for (int p = 0; p < 2; ++p) {
+    for (int p = 0; p < programs; ++p) {  // alternated, so that a slower spell of the machine hits all alike
       const Sample s = RunOnce(display, argv[2 + p]);
-      time[p].push_back(s.milliseconds);
-      memory[p].push_back(static_cast<double>(s.peakKilobytes));
+      time[static_cast<std::size_t>(p)].push_back(s.milliseconds);
+      memory[static_cast<std::size_t>(p)].push_back(static_cast<double>(s.peakKilobytes));
     }
   }
-  for (int p = 0; p < 2; ++p) {
-    std::printf("%-40s median %.1f ms to the first painted window, peak memory %.0f KiB\n", argv[2 + p],
-                Median(time[p]), Median(memory[p]));
+  for (int p = 0; p < programs; ++p) {
+    const auto k = static_cast<std::size_t>(p);
+    std::printf("%-44s median %.1f ms to the first painted window, peak memory %.0f KiB\n", argv[2 + p],
+                Median(time[k]), Median(memory[k]));
   }
-  std::printf("ratio A/B: time %.3f, memory %.3f\n", Median(time[0]) / Median(time[1]),
-              Median(memory[0]) / Median(memory[1]));
+  for (int p = 1; p < programs; ++p) {
+    const auto k = static_cast<std::size_t>(p);
+    std::printf("ratio to %s: time %.3f, memory %.3f\n", argv[2 + p], Median(time[0]) / Median(time[k]),
+                Median(memory[0]) / Median(memory[k]));
+  }
   XCloseDisplay(display);
   return 0;
 }
