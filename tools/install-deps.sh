@@ -27,6 +27,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libx11-dev libxcb1-dev   # the Linux window
   qt6-wayland                               # the window on Wayland without XWayland
+  libgif-dev                                # the badges' GIF decoder
   qt6-translations-l10n                     # Qt's own texts in Chinese
   fonts-noto-cjk                            # a CJK font for the captions
   xdg-utils                                 # the desktop's opener for links
@@ -36,7 +37,7 @@ test_packages=(
   git
   clang libclang-rt-dev                     # libFuzzer targets
   libgtest-dev libgmock-dev libbenchmark-dev
-  libgif-dev libfreetype-dev fonts-wqy-zenhei   # the picture tool: GIF, glyphs
+  libfreetype-dev fonts-wqy-zenhei          # the picture tool's glyphs
   xvfb xauth xdotool xclip x11-utils imagemagick   # end-to-end tests and screenshots
   dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi   # the window as an assistive tool sees it
   sway grim                                 # a headless Wayland compositor and its screenshots

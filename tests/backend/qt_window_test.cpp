@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QHelpEvent>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "runtime/qt/pictures.h"
 #include "runtime/qt/qt_text.h"
 #include "tests/backend/qt_form1.h"
 #include "tests/expected/expected_values.h"
@@ -83,6 +86,36 @@ TEST_F(QtForm1, KeepsItsFontWhenAThemeChangesTheApplicationsFont) {
   for (const ControlModel& c : session_.TheForm().Model().controls) {
     if (c.kind != ControlClass::Label) continue;
     EXPECT_LE(metrics.horizontalAdvance(qt::ToQString(c.caption)), ToPixels(c.rect).width) << c.name;
+  }
+}
+
+// The program decodes its pictures itself (no plugin search at start-up):
+// pixel for pixel what Qt's own GIF and ICO readers give.
+TEST_F(QtForm1, PicturesDecodeAsQtsOwnReadersDo) {
+  const auto bytes = [](const std::vector<std::uint8_t>& v) {
+    return QByteArray(reinterpret_cast<const char*>(v.data()), static_cast<qsizetype>(v.size()));
+  };
+  const FormModel& form = session_.TheForm().Model();
+  int pictures = 0;
+  for (const ControlModel& c : form.controls) {
+    if (c.kind != ControlClass::Picture) continue;
+    ++pictures;
+    const QImage qts =
+        QImage::fromData(bytes(c.picture), "GIF").convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(qt::FirstFrame(c.picture), qts) << c.name;
+  }
+  EXPECT_EQ(pictures, 2);
+  QByteArray icon = bytes(form.icon);
+  QBuffer buffer(&icon);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "ICO");
+  const QIcon ours = qt::IconFromFile(form.icon);
+  ASSERT_EQ(reader.imageCount(), 4);
+  for (int i = 0; i < reader.imageCount(); ++i) {
+    ASSERT_TRUE(reader.jumpToImage(i));
+    const QImage qts = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(ours.pixmap(qts.size()).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), qts)
+        << qts.width();
   }
 }
 
