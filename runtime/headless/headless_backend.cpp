@@ -83,29 +83,17 @@ void HeadlessBackend::ClickAt(int x, int y) {
   ReleaseAt(x, y);
 }
 
-void HeadlessBackend::DoubleClickAt(int x, int y) {
-  ClickAt(x, y);
-  PressAt(x, y, MouseButton::Left, true);
-  ReleaseAt(x, y);
+void HeadlessBackend::PressAt(int x, int y) {
+  MoveFocus(user_->MouseDown(user_->ElementAt(x, y, density_), MouseButton::Left, false));
 }
 
-void HeadlessBackend::PressAt(int x, int y, MouseButton button, bool doubleClick) {
-  MoveFocus(user_->MouseDown(user_->ElementAt(x, y, density_), button, doubleClick));
-}
-
-void HeadlessBackend::ReleaseAt(int x, int y, MouseButton button) {
-  user_->MouseUp(user_->ElementAt(x, y, density_), button);
+void HeadlessBackend::ReleaseAt(int x, int y) {
+  user_->MouseUp(user_->ElementAt(x, y, density_), MouseButton::Left);
 }
 
 void HeadlessBackend::Press(Key key) {
   MoveFocus(user_->KeyDown(focus_, key).focus);
   MoveFocus(user_->KeyUp(focus_, key).focus);
-}
-
-void HeadlessBackend::Reactivate() {
-  user_->Deactivated(focus_);
-  focus_.reset();
-  MoveFocus(user_->FocusOnActivation());
 }
 
 String HeadlessBackend::Text(std::string_view box) const { return Box(box).text; }

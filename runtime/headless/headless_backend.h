@@ -37,12 +37,9 @@ class HeadlessBackend : public Backend {
   void Clear(std::string_view box);
   void Click(std::string_view control);  // a mouse click on the control
   void ClickAt(int x, int y);
-  void DoubleClickAt(int x, int y);
-  void PressAt(int x, int y, MouseButton button = MouseButton::Left, bool doubleClick = false);
-  void ReleaseAt(int x, int y, MouseButton button = MouseButton::Left);
+  void PressAt(int x, int y);  // the left button
+  void ReleaseAt(int x, int y);
   void Press(Key key);  // down and up, on the focused control
-  // Another window was active in between (a message box, the browser).
-  void Reactivate();
 
   String Text(std::string_view box) const;
   std::string Focused() const;
