@@ -25,10 +25,11 @@ stop_private_display() {
 }
 
 # Prints the id of the first visible window whose name matches REGEX,
-# waiting up to SECONDS (default 10); prints nothing when none came.
+# waiting up to SECONDS (default 30: a first start on a busy machine can be
+# slow); prints nothing when none came.
 #   wait_for_window REGEX [SECONDS]
 wait_for_window() {
-  local found="" tries=$(( ${2:-10} * 10 ))
+  local found="" tries=$(( ${2:-30} * 10 ))
   for _ in $(seq "$tries"); do
     found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
     [ -n "$found" ] && break

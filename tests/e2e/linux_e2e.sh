@@ -28,7 +28,7 @@ PATH="$work/bin:$PATH" "$program" --style=fusion -platform offscreen >"$work/pro
 pid=$!
 
 window=$(wait_for_window "^$(expected caption)\$")
-[ -n "$window" ] || fail "the window did not appear (toolkit options must be ignored)"
+[ -n "$window" ] || fail "the window did not appear (toolkit options must be ignored): $(cat "$work/program.log")"
 sleep 0.5
 
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.2; }
