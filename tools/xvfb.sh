@@ -1,17 +1,35 @@
 # Sourced by the scripts that need a display.
-# start_private_display starts a private X server on a free display number
-# and exports DISPLAY and XDG_RUNTIME_DIR.
+# start_private_display starts a private X server and exports DISPLAY and
+# XDG_RUNTIME_DIR. Its number is drawn at random from :100 to :999, not the
+# lowest free one: a server of an earlier test that is still going away
+# keeps its sockets a moment longer, and a new server on its number would
+# share them.
 #   start_private_display WORK_FOLDER
 start_private_display() {
-  local work="$1"
-  exec 3>"$work/display"
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  exec 3>&-
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-  [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; return 1; }
-  export DISPLAY=":$(head -n1 "$work/display")"
-  export XDG_RUNTIME_DIR="$work"
+  local work="$1" number
+  for _ in $(seq 20); do
+    number=$((RANDOM % 900 + 100))
+    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+    : >"$work/display"
+    exec 3>"$work/display"
+    Xvfb ":$number" -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    exec 3>&-
+    for _ in $(seq 100); do
+      [ -s "$work/display" ] && break
+      kill -0 "$XVFB_PID" 2>/dev/null || break  # taken meanwhile: another number
+      sleep 0.05
+    done
+    if [ -s "$work/display" ]; then
+      export DISPLAY=":$(head -n1 "$work/display")"
+      export XDG_RUNTIME_DIR="$work"
+      return 0
+    fi
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  done
+  echo "Xvfb did not start: $(tail -n 3 "$work/xvfb.log")" >&2
+  return 1
 }
 
 # Ends the script's background jobs and waits until the X server has gone:

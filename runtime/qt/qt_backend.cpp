@@ -91,8 +91,11 @@ void QtBackend::ShowMessage(StringView title, StringView text) {
 }
 
 void QtBackend::ReportStartupFailure(StringView title, std::string_view message) {
-  if (app_ == nullptr && ChooseDisplay().problem) return;
-  Application();
+  try {
+    Application();
+  } catch (const StartupError&) {
+    return;  // no window can be shown: the line on stderr is all there is
+  }
   QMessageBox box(QMessageBox::Critical, ToQString(title), ToQString(StartupFailureText(message)),
                   QMessageBox::Ok);
   box.exec();
