@@ -39,14 +39,19 @@ bool Convert(iconv_t cd, const char* in, std::size_t inLeft, std::string& out, O
   return true;
 }
 
+// Code page 936 has only characters of the Basic Multilingual Plane, so
+// UCS-2 carries all of them; it is built into the C library, where UTF-16
+// would be one more module to load at start-up.
+constexpr char kUnicode[] = "UCS-2LE";
+
 }  // namespace
 
 std::optional<String> FromCodePage936(std::span<const std::uint8_t> bytes) {
-  Converter cd = Open("UTF-16LE", "CP936");
+  Converter cd = Open(kUnicode, "CP936");
   if (!cd) return std::nullopt;
   std::string utf16;
-  if (!Convert(static_cast<iconv_t>(cd.get()), reinterpret_cast<const char*>(bytes.data()), bytes.size(), utf16,
-               [](std::string&, std::size_t) { return std::size_t{0}; })) {
+  if (!Convert(static_cast<iconv_t>(cd.get()), reinterpret_cast<const char*>(bytes.data()), bytes.size(),
+               utf16, [](std::string&, std::size_t) { return std::size_t{0}; })) {
     return std::nullopt;
   }
   String text(utf16.size() / 2, u'\0');
@@ -58,7 +63,7 @@ std::optional<String> FromCodePage936(std::span<const std::uint8_t> bytes) {
 }
 
 std::optional<std::vector<std::uint8_t>> ToCodePage936(StringView text) {
-  Converter cd = Open("CP936", "UTF-16LE");
+  Converter cd = Open("CP936", kUnicode);
   if (!cd) return std::nullopt;
   std::string in;
   for (char16_t c : text) in.append({static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)});

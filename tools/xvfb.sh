@@ -3,16 +3,18 @@
 # XDG_RUNTIME_DIR. Its number is drawn at random from :100 to :999, not the
 # lowest free one: a server of an earlier test that is still going away
 # keeps its sockets a moment longer, and a new server on its number would
-# share them.
-#   start_private_display WORK_FOLDER
+# share them. With AUTHORITY_FILE the server admits only the clients that
+# show a cookie from that file.
+#   start_private_display WORK_FOLDER [AUTHORITY_FILE]
 start_private_display() {
-  local work="$1" number
+  local work="$1" number auth=()
+  [ -n "${2:-}" ] && auth=(-auth "$2")
   for _ in $(seq 20); do
     number=$((RANDOM % 900 + 100))
     [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
     : >"$work/display"
     exec 3>"$work/display"
-    Xvfb ":$number" -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$number" -displayfd 3 -screen 0 800x600x24 -nolisten tcp "${auth[@]}" >"$work/xvfb.log" 2>&1 &
     XVFB_PID=$!
     exec 3>&-
     for _ in $(seq 100); do

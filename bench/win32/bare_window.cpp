@@ -2,7 +2,8 @@
 // Form1's text boxes, buttons and labels created directly, no form runtime;
 // and, built with MIVELLO_FAIR_FLOOR, the fair floor, which also shows the
 // icon and the two badges, decoded by the OLE picture loader that the
-// program uses and painted by the window.
+// program uses and painted by the window. Both carry the program's manifest
+// (floor.rc): the same common controls, so the same buttons and text boxes.
 #include <windows.h>
 
 #include <vector>

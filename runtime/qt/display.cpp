@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <cstddef>
 #include <cstdlib>
 #include <string_view>
 
@@ -30,6 +31,22 @@ bool HasWaylandPlugin() {
   return false;
 }
 
+// Whether something accepts connections on the Unix socket at `path`; a
+// name that begins with a null is in the abstract namespace.
+bool SocketListens(std::string_view path) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.empty() || path.size() >= sizeof address.sun_path) return false;
+  path.copy(address.sun_path, path.size());
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  const auto length =
+      static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path.size() + (path.front() == '\0' ? 0 : 1));
+  const bool reached = connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
+  close(fd);
+  return reached;
+}
+
 // Whether a compositor listens at WAYLAND_DISPLAY: a name under
 // XDG_RUNTIME_DIR, or a path.
 bool WaylandReachable() {
@@ -38,28 +55,47 @@ bool WaylandReachable() {
     if (!IsSet("XDG_RUNTIME_DIR")) return false;
     path = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/" + path;
   }
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  if (path.size() >= sizeof address.sun_path) return false;
-  path.copy(address.sun_path, path.size());
-  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  const bool reached = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-  close(fd);
-  return reached;
+  return SocketListens(path);
+}
+
+// Whether the X server of a display on this machine (":0", "unix:0.1")
+// listens, where X servers put their sockets: a connect and nothing more.
+// Qt's own connection follows at once, and one handshake is enough; a
+// server that then refuses it is reported as this check would (see
+// OnStartupMessage). Nothing when the display is not of that form.
+std::optional<bool> LocalServerListens(const char* display) {
+  char* host = nullptr;
+  int number = 0;
+  if (xcb_parse_display(display, &host, &number, nullptr) == 0) return std::nullopt;
+  const std::string_view name = host;
+  const bool local = name.empty() || name == "unix";
+  std::free(host);
+  if (!local || number < 0) return std::nullopt;
+  const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+  return SocketListens(std::string(1, '\0') + socket) || SocketListens(socket);
 }
 
 std::optional<std::string> XProblem() {
   if (!IsSet("DISPLAY")) return std::string("无法连接到显示器 (DISPLAY 未设置)");
   const char* display = std::getenv("DISPLAY");
-  xcb_connection_t* connection = xcb_connect(display, nullptr);
-  const bool failed = xcb_connection_has_error(connection) != 0;
-  xcb_disconnect(connection);  // also frees a connection in error
-  if (failed) return "无法连接到显示器 " + std::string(display);
+  bool reached = false;
+  if (const std::optional<bool> listens = LocalServerListens(display)) {
+    reached = *listens;
+  } else {  // another machine (ssh's forwarding, TCP): the whole handshake
+    xcb_connection_t* connection = xcb_connect(display, nullptr);
+    reached = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);  // also frees a connection in error
+  }
+  if (!reached) return XConnectionProblem();
   return std::nullopt;
 }
 
 }  // namespace
+
+std::string XConnectionProblem() {
+  const char* display = std::getenv("DISPLAY");
+  return "无法连接到显示器 " + std::string(display != nullptr ? display : "");
+}
 
 DisplayChoice ChooseDisplay() {
   if (IsSet("QT_QPA_PLATFORM")) {

@@ -18,4 +18,7 @@ struct DisplayChoice {
 // there, else X (XWayland too). Only the chosen system is contacted.
 DisplayChoice ChooseDisplay();
 
+// What the check says of an X display that cannot be reached ("无法连接到显示器 :5").
+std::string XConnectionProblem();
+
 }  // namespace mivello::qt

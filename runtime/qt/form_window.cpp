@@ -1,5 +1,6 @@
 #include "runtime/qt/form_window.h"
 
+#include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -87,6 +88,10 @@ class FormWindow::EditText : public TextPeer {
 FormWindow::FormWindow(Form& form, EventDispatcher& events)
     : form_(form), events_(events), user_(form.Model(), events) {
   const FormModel& model = form.Model();
+  // The form's own font, so that a platform theme's font for the whole
+  // application (qt6ct, KDE) leaves the window as it was designed; set
+  // before the children are made, so that none of them is laid out twice.
+  setFont(QApplication::font());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowTitle(ToQString(model.caption));

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "runtime/diagnostic.h"
 #include "runtime/qt/display.h"
@@ -33,15 +34,23 @@ void UseChineseQtTexts(QApplication& app, QTranslator& translator) {
 }
 
 QtMessageHandler previousHandler = nullptr;
+bool xRefused = false;
 
-// While Qt starts: a platform that fails after the display check (a Wayland
-// session without Qt's Wayland plugin) ends the program with a line that
-// says so, instead of Qt's abort.
+// While Qt starts: a platform that fails after the display check ends the
+// program with a line that says so, instead of Qt's abort. An X server that
+// listens but refuses Qt's connection (no authority to use it) is told as
+// the check tells an X server that is not there.
 void OnStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type == QtFatalMsg) {
-    WriteDiagnostic("无法打开窗口：" + message.toStdString());
+    WriteDiagnostic(xRefused ? XConnectionProblem() : "无法打开窗口：" + message.toStdString());
     std::_Exit(1);
   }
+  const std::string_view category = context.category != nullptr ? context.category : "";
+  if (category == "qt.qpa.xcb" && message.startsWith(QStringLiteral("could not connect to display"))) {
+    xRefused = true;
+    return;  // said in the closing line
+  }
+  if (xRefused && category == "qt.qpa.plugin") return;  // Qt's advice to reinstall: not the cause
   if (previousHandler != nullptr) previousHandler(type, context, message);
 }
 
@@ -75,10 +84,8 @@ QApplication& QtBackend::Application() {
 
 void QtBackend::Build(Form& form, EventDispatcher& events) {
   Application();
+  fonts_.Wait();  // the first widget needs the fonts
   window_ = std::make_unique<FormWindow>(form, events);
-  // The form's own font, so that a platform theme's font for the whole
-  // application (qt6ct, KDE) leaves the window as it was designed.
-  window_->setFont(QApplication::font());
   window_->show();  // where the window manager puts new windows
   window_->activateWindow();
   if (QWidget* first = window_->FirstInTabOrder()) first->setFocus(Qt::OtherFocusReason);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "runtime/backend.h"
+#include "runtime/qt/font_config_warm_up.h"
 #include "runtime/qt/form_window.h"
 
 namespace mivello::qt {
@@ -25,6 +26,7 @@ class QtBackend : public Backend {
  private:
   QApplication& Application();
 
+  FontConfigWarmUp fonts_;  // from the first moment: see its header
   int argc_ = 1;
   char* argv_[4];  // the program's name, and the platform chosen for Qt
   std::string platform_;

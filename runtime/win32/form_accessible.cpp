@@ -3,6 +3,7 @@
 #include <new>
 #include <utility>
 
+#include "runtime/win32/accessibility_library.h"
 #include "runtime/win32/form_window.h"
 
 namespace mivello::win32 {
@@ -34,8 +35,8 @@ ComPtr<FormAccessible> FormAccessible::Create(FormWindow& window) {
   // The system's object answers for the client area itself where it can be
   // had; the form answers otherwise.
   ComPtr<IAccessible> standard;
-  if (FAILED(CreateStdAccessibleObject(window.Handle(), OBJID_CLIENT, IID_IAccessible,
-                                       reinterpret_cast<void**>(standard.Put())))) {
+  if (FAILED(StdAccessibleObject(window.Handle(), OBJID_CLIENT, IID_IAccessible,
+                                 reinterpret_cast<void**>(standard.Put())))) {
     standard.Reset();
   }
   return ComPtr<FormAccessible>::Adopt(new (std::nothrow) FormAccessible(window, std::move(standard)));
@@ -93,8 +94,8 @@ HWND FormAccessible::NativeOf(const AccessibleElement& element) const {
 HRESULT FormAccessible::get_accParent(IDispatch** parent) {
   if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
   if (standard_) return standard_->get_accParent(parent);
-  return AccessibleObjectFromWindow(window_->Handle(), static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                    reinterpret_cast<void**>(parent));
+  return ObjectFromWindow(window_->Handle(), static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                          reinterpret_cast<void**>(parent));
 }
 
 HRESULT FormAccessible::get_accChildCount(long* count) {
@@ -113,8 +114,8 @@ HRESULT FormAccessible::get_accChild(VARIANT child, IDispatch** object) {
   // A native control is an object of its own; what the runtime paints is a
   // simple element, answered for by the form.
   if (HWND native = NativeOf(*element)) {
-    return AccessibleObjectFromWindow(native, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                      reinterpret_cast<void**>(object));
+    return ObjectFromWindow(native, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                            reinterpret_cast<void**>(object));
   }
   return S_FALSE;
 }

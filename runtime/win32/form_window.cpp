@@ -10,6 +10,7 @@
 #include "runtime/diagnostic.h"
 #include "runtime/geometry.h"
 #include "runtime/layout.h"
+#include "runtime/win32/accessibility_library.h"
 #include "runtime/win32/edit_text.h"
 #include "runtime/win32/system.h"
 #include "runtime/windowless.h"
@@ -19,6 +20,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"MivelloForm";
 constexpr int kFirstControlId = 100;  // control i has the id 100 + i
+// Posted by the first paint: what the window needs only once it is seen.
+constexpr UINT kAfterFirstPaint = kAccessibleClick + 1;
 
 const wchar_t* Wide(const String& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
@@ -94,7 +97,7 @@ LRESULT FormWindow::AnswerGetObject(WPARAM wParam, LPARAM lParam) {
   if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
     StartComOnce();  // the object reaches the tool through COM
     if (IAccessible* accessible = AccessibleObject()) {
-      const LRESULT result = LresultFromObject(IID_IAccessible, wParam, accessible);
+      const LRESULT result = ResultFromObject(IID_IAccessible, wParam, accessible);
       accessible->Release();
       return result;
     }
@@ -130,8 +133,6 @@ void FormWindow::CreateControls() {
       form_.Controls()[i].AttachText(texts_.back().get());
     }
   }
-
-  toolTip_ = CreateToolTip(window_.get());
 }
 
 void FormWindow::Show() {
@@ -248,8 +249,16 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       HDC dc = BeginPaint(window_.get(), &ps);
       Paint(dc);
       EndPaint(window_.get(), &ps);
+      if (!painted_) PostMessageW(window_.get(), kAfterFirstPaint, 0, 0);
+      painted_ = true;
       return 0;
     }
+    case kAfterFirstPaint:
+      // The tooltip is a window of its own: made after the first paint, it
+      // keeps the form's first appearance waiting for nothing. Posted
+      // messages come before any input, so it is there before the mouse is.
+      if (toolTip_ == nullptr) toolTip_ = CreateToolTip(window_.get());
+      return 0;
     case WM_COMMAND:
       // A button clicked by the mouse; its keys are the runtime's (TranslateKey).
       if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= kFirstControlId)

@@ -71,7 +71,8 @@ class FormWindow {
   UniqueIcon smallIcon_;
   std::vector<ComPtr<IPicture>> pictures_;  // by control index
   std::vector<std::unique_ptr<EditText>> texts_;
-  HWND toolTip_ = nullptr;      // owned by the window
+  HWND toolTip_ = nullptr;  // owned by the window; made after the first paint
+  bool painted_ = false;
   std::vector<HWND> children_;  // by control index; null for drawn controls
   Interaction user_;
   std::optional<std::size_t> hovered_;

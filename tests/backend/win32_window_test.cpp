@@ -71,6 +71,19 @@ bool QuitPosted() {
   return quit;
 }
 
+// Kept first in this file: tests run in the order they are written, and
+// once loaded the library stays for the life of the process.
+TEST(Win32Window, LoadsActiveAccessibilityOnlyWhenAToolAsks) {
+  win32::Win32Backend backend;
+  ProjectSession session(MivelloProject(), backend);
+  EXPECT_FALSE(QuitPosted());
+  EXPECT_EQ(GetModuleHandleW(L"oleacc.dll"), nullptr) << "loaded at start-up";
+  IAccessible* accessible = backend.Window()->AccessibleObject();
+  ASSERT_NE(accessible, nullptr);
+  EXPECT_NE(GetModuleHandleW(L"oleacc.dll"), nullptr) << "not loaded when asked";
+  accessible->Release();
+}
+
 struct Refusal {
   const char* proves;
   const wchar_t* className;
@@ -102,6 +115,7 @@ TEST(Win32Window, ABuiltWindowGoesWithItsBackend) {
   {
     win32::Win32Backend backend;
     ProjectSession session(MivelloProject(), backend);
+    EXPECT_FALSE(QuitPosted());       // what the first paint left to do
     EXPECT_EQ(FormWindowsLeft(), 2);  // the form and its tooltip
   }
   EXPECT_EQ(FormWindowsLeft(), 0);
@@ -261,6 +275,57 @@ TEST(Win32Accessibility, NavigatesEveryWayWithoutTheSystemsObject) {
   EXPECT_EQ(accessible->accNavigate(NAVDIR_NEXT, Child(15), &end), E_INVALIDARG);
   EXPECT_EQ(accessible->accNavigate(NAVDIR_NEXT, Child(CHILDID_SELF), nullptr), E_POINTER);
   accessible->Release();
+}
+
+struct ToolTipSearch {
+  HWND owner;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindToolTip(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<ToolTipSearch*>(data);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == search->owner)
+    search->found = window;
+  return TRUE;
+}
+
+HWND ToolTipOf(HWND form) {
+  ToolTipSearch search{form};
+  EnumThreadWindows(GetCurrentThreadId(), &FindToolTip, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The text the form gives its tooltip with the cursor at a client point.
+std::string ToolTipTextAt(HWND form, HWND toolTip, POINT client) {
+  ClientToScreen(form, &client);
+  SetCursorPos(client.x, client.y);
+  NMTTDISPINFOW info{};
+  info.hdr.hwndFrom = toolTip;
+  info.hdr.code = TTN_GETDISPINFOW;
+  SendMessageW(form, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  return info.lpszText != nullptr ? ToUtf8(reinterpret_cast<const char16_t*>(info.lpszText)) : "(none)";
+}
+
+// The tooltip is made once the form has been painted (the first paint
+// waits for no window of its own) and asks the runtime what to say.
+TEST(Win32Window, TheToolTipComesAfterTheFirstPaintAndSaysWhatTheRuntimeSays) {
+  win32::Win32Backend backend;
+  ProjectSession session(MivelloProject(), backend);
+  HWND form = backend.Window()->Handle();
+  EXPECT_EQ(ToolTipOf(form), nullptr) << "made before the window was seen";
+  EXPECT_FALSE(QuitPosted());
+  HWND toolTip = ToolTipOf(form);
+  ASSERT_NE(toolTip, nullptr);
+  EXPECT_EQ(SendMessageW(toolTip, TTM_GETTOOLCOUNT, 0, 0), 1);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  const auto at = [&](int x, int y) { return POINT{MulDiv(x, dpi, 96), MulDiv(y, dpi, 96)}; };
+  EXPECT_EQ(ToolTipTextAt(form, toolTip, at(40, 112)), "点击访问小店");   // the shop line
+  EXPECT_EQ(ToolTipTextAt(form, toolTip, at(430, 106)), "点击联系我QQ");  // the QQ badge
+  EXPECT_EQ(ToolTipTextAt(form, toolTip, at(8, 8)), "");                  // the bare form
 }
 
 // The mouse messages of a double-click on each link: it opens once.

@@ -36,5 +36,23 @@ fi
 # A stale X display beside an unreachable Wayland one is X's to answer.
 expect "a stale DISPLAY and no compositor" 1 "Mivello: 无法连接到显示器 :99987" -- \
   env -u QT_QPA_PLATFORM DISPLAY=:99987 WAYLAND_DISPLAY=wayland-mivello-none XDG_RUNTIME_DIR=/tmp "$program"
+# An X server that is there but admits only holders of its cookie: Qt's
+# connection is refused, and the program says so as for a server that is not
+# there (the X library may say why first).
+work=$(mktemp -d)
+trap 'stop_private_display; rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+: >"$work/cookie"
+xauth -q -f "$work/cookie" add :0 . "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')"
+start_private_display "$work" "$work/cookie"
+err=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XAUTHORITY="$work/none" timeout 30 "$program" 2>&1 >/dev/null)
+got=$?
+if [ "$got" = 1 ] && [ "$(printf '%s\n' "$err" | tail -n1)" = "Mivello: 无法连接到显示器 $DISPLAY" ] &&
+  ! grep -q "qt.qpa" <<<"$err"; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  echo "FAIL: a server that refuses the program: status $got, stderr '$err'"
+fi
 echo "no display: $passed passed, $failed failed"
 [ "$failed" = 0 ]

@@ -30,11 +30,12 @@ check("machine", pe.FILE_HEADER.Machine, machine)
 check("optional header magic", pe.OPTIONAL_HEADER.Magic, magic)
 check("subsystem", pe.OPTIONAL_HEADER.Subsystem, pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"])
 
-# Only system DLLs: the C and C++ runtimes are linked in.
+# Only system DLLs: the C and C++ runtimes are linked in. Active
+# Accessibility (oleacc) is loaded only when a tool asks, never at start-up.
 check(
     "imported DLLs",
     sorted(entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT),
-    ["comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "ole32.dll", "oleacc.dll", "oleaut32.dll", "user32.dll"],
+    ["comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "ole32.dll", "oleaut32.dll", "user32.dll"],
 )
 
 # The version block: one string table for Chinese (Simplified) in UTF-16.
