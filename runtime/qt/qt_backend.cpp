@@ -63,6 +63,7 @@ QApplication& QtBackend::Application() {
   if (!app_) {
     DisplayChoice display = ChooseDisplay();
     if (display.problem) throw StartupError(*display.problem);
+    fonts_.emplace();  // on the other processor while Qt starts
     platform_ = std::move(display.platform);
     if (!platform_.empty()) {
       argv_[argc_++] = const_cast<char*>("-platform");
@@ -84,7 +85,7 @@ QApplication& QtBackend::Application() {
 
 void QtBackend::Build(Form& form, EventDispatcher& events) {
   Application();
-  fonts_.Wait();  // the first widget needs the fonts
+  if (fonts_) fonts_->Wait();  // the first widget needs the fonts
   window_ = std::make_unique<FormWindow>(form, events);
   window_->show();  // where the window manager puts new windows
   window_->activateWindow();

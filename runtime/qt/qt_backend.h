@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTranslator>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "runtime/backend.h"
@@ -26,7 +27,7 @@ class QtBackend : public Backend {
  private:
   QApplication& Application();
 
-  FontConfigWarmUp fonts_;  // from the first moment: see its header
+  std::optional<FontConfigWarmUp> fonts_;  // once a display is there: see its header
   int argc_ = 1;
   char* argv_[4];  // the program's name, and the platform chosen for Qt
   std::string platform_;
