@@ -3,8 +3,11 @@
 # XDG_RUNTIME_DIR. Its number is drawn at random from :100 to :999, not the
 # lowest free one: a server of an earlier test that is still going away
 # keeps its sockets a moment longer, and a new server on its number would
-# share them. With AUTHORITY_FILE the server admits only the clients that
-# show a cookie from that file.
+# share them. The server does not reset when its last client leaves (as a
+# desktop's server does not while its session runs): a program starting at
+# that moment would find it regenerating and be refused. With
+# AUTHORITY_FILE the server admits only the clients that show a cookie from
+# that file.
 #   start_private_display WORK_FOLDER [AUTHORITY_FILE]
 start_private_display() {
   local work="$1" number auth=()
@@ -14,7 +17,7 @@ start_private_display() {
     [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
     : >"$work/display"
     exec 3>"$work/display"
-    Xvfb ":$number" -displayfd 3 -screen 0 800x600x24 -nolisten tcp "${auth[@]}" >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$number" -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset "${auth[@]}" >"$work/xvfb.log" 2>&1 &
     XVFB_PID=$!
     exec 3>&-
     for _ in $(seq 100); do
