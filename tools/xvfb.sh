@@ -37,6 +37,19 @@ start_private_display() {
   return 1
 }
 
+# The start of a script that tests PROGRAM on its own X server: sets
+# `program`, `artifacts` (made) and `work` (a throwaway folder), and ends
+# the server and removes the folder on exit.
+#   start_display_test PROGRAM ARTIFACT_FOLDER
+start_display_test() {
+  program=$(realpath "$1")
+  artifacts=$(realpath -m "$2")
+  mkdir -p "$artifacts"
+  work=$(mktemp -d)
+  trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
+  start_private_display "$work"
+}
+
 # Ends the script's background jobs and waits until the X server has gone:
 # a server still shutting down would remove the socket of the next one that
 # takes its display number.

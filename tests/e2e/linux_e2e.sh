@@ -4,17 +4,11 @@
 # checks what the links hand to the desktop's opener.
 #   linux_e2e.sh PROGRAM ARTIFACT_FOLDER
 set -euo pipefail
-program=$(realpath "$1")
-artifacts=$(realpath -m "$2")
-mkdir -p "$artifacts"
-work=$(mktemp -d)
-trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
-
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../expected.sh"
-start_private_display "$work"
+start_display_test "$1" "$2"
 
 # A recording opener earlier on PATH than the real xdg-open.
 mkdir -p "$work/bin"

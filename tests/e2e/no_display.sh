@@ -33,6 +33,9 @@ else
     "Mivello: 无法打开窗口：Wayland 会话需要 Qt 的 Wayland 插件 (软件包 qt6-wayland)" -- \
     env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-0 "$program"
 fi
+# A display on another machine is Qt's to reach (no port answers here).
+expect "a display elsewhere that does not answer" 1 "Mivello: 无法连接到显示器 127.0.0.1:9987" -- \
+  env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=127.0.0.1:9987 "$program"
 # A stale X display beside an unreachable Wayland one is X's to answer.
 expect "a stale DISPLAY and no compositor" 1 "Mivello: 无法连接到显示器 :99987" -- \
   env -u QT_QPA_PLATFORM DISPLAY=:99987 WAYLAND_DISPLAY=wayland-mivello-none XDG_RUNTIME_DIR=/tmp "$program"

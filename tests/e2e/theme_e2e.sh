@@ -4,14 +4,9 @@
 # differs), the window looks exactly as without it: no caption grows or is cut.
 #   theme_e2e.sh PROGRAM ARTIFACT_FOLDER
 set -euo pipefail
-program=$(realpath "$1")
-artifacts=$(realpath -m "$2")
-mkdir -p "$artifacts"
-work=$(mktemp -d)
-trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../expected.sh"
-start_private_display "$work"
+start_display_test "$1" "$2"
 
 mkdir -p "$work/config/qt6ct"
 cat >"$work/config/qt6ct/qt6ct.conf" <<'CONF'
