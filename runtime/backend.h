@@ -1,6 +1,7 @@
 #pragma once
 // What a window system provides to the runtime. The Qt, Win32 and headless
 // backends each implement it; the core never sees a toolkit.
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -27,6 +28,10 @@ class Backend {
   // start: a message box with StartupFailureText(message). The runtime has
   // written the line on stderr already.
   virtual void ReportStartupFailure(StringView title, std::string_view message) = 0;
+
+  // Calls `onReadable` on the window's thread, between events, whenever
+  // `descriptor` has something to read (POSIX systems).
+  virtual void WhenReadable(int descriptor, std::function<void()> onReadable) = 0;
 
   // Runs the event loop until the window is closed; returns the exit status.
   virtual int Run() = 0;

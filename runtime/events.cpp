@@ -50,4 +50,8 @@ void EventDispatcher::Deliver(std::size_t control, Event event) {
   }
 }
 
+void EventDispatcher::Report(const RuntimeError& error) const {
+  if (onError_) onError_(error);
+}
+
 }  // namespace mivello

@@ -49,6 +49,10 @@ class EventDispatcher {
   // unwinds into the window system that called.
   void Deliver(std::size_t control, Event event);
 
+  // An error that reaches the runtime outside any procedure (a started
+  // program that failed): handled as an untrapped one.
+  void Report(const RuntimeError& error) const;
+
  private:
   Form& form_;
   std::vector<Procedure> clicks_;  // by control index

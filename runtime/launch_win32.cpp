@@ -24,4 +24,10 @@ double LaunchWithSystem(const CommandLine& line, StringView whole, WindowStyle s
   return static_cast<double>(process.dwProcessId);
 }
 
+// A program that cannot be started is known at once, from CreateProcessW:
+// nothing is watched afterwards.
+int ProgramEndSignal() { return -1; }
+
+std::vector<CommandLine> CollectEndedPrograms() { return {}; }
+
 }  // namespace mivello

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "runtime/diagnostic.h"
+#include "runtime/start_program.h"
 
 namespace mivello {
 
@@ -32,6 +33,15 @@ ProjectSession::ProjectSession(const ProjectRecord& project, Backend& backend) {
                     backend.ShowMessage(title, UntrappedErrorText(error));
                   });
   backend.Build(*form_, *events_);
+  // A link the desktop's opener could not open is told as the runtime tells
+  // a program it cannot start, naming the link so that it can be copied.
+  if (const int ended = ProgramEndSignal(); ended >= 0) {
+    backend.WhenReadable(ended, [this] {
+      for (const CommandLine& failed : CollectEndedPrograms())
+        events_->Report(RuntimeError(static_cast<std::int32_t>(ErrorNumber::FileNotFound),
+                                     u"无法打开链接：" + failed.argument));
+    });
+  }
 }
 
 int RunProjectOn(const ProjectRecord& project, Backend& backend) {

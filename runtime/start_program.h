@@ -1,6 +1,7 @@
 #pragma once
 // Starting another program from a command line, without waiting for it.
 #include <functional>
+#include <vector>
 
 #include "runtime/string.h"
 #include "runtime/variant.h"
@@ -28,6 +29,16 @@ using Launcher = std::function<double(const CommandLine& line, StringView whole,
 
 // The system's own launcher for this platform.
 double LaunchWithSystem(const CommandLine& line, StringView whole, WindowStyle style);
+
+// A descriptor that becomes readable when a program started by the system's
+// launcher has ended; -1 where nothing is watched (Windows, where a program
+// that cannot be started is known at once).
+int ProgramEndSignal();
+
+// Collects every program started by the system's launcher that has ended,
+// and returns the command lines of those that ended with a failure (the
+// desktop's opener could not open its link).
+std::vector<CommandLine> CollectEndedPrograms();
 
 // Replaces the launcher while it lives (tests record instead of starting).
 class ScopedLauncher {

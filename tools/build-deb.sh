@@ -7,6 +7,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-build/debian}")
+command -v dpkg-buildpackage >/dev/null && command -v dh >/dev/null ||
+  { echo "build-deb.sh: needs the package tools: sudo apt-get install dpkg-dev debhelper" >&2; exit 1; }
+profiles=()
+[ "${2:-}" = nocheck ] && profiles=(-Pnocheck)
+if ! missing=$(dpkg-checkbuilddeps "${profiles[@]}" 2>&1); then
+  echo "build-deb.sh: ${missing#dpkg-checkbuilddeps: }" >&2
+  echo "build-deb.sh: install them with: sudo apt-get build-dep ./" >&2
+  exit 1
+fi
 version=$(dpkg-parsechangelog -S Version)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

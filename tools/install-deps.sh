@@ -25,7 +25,7 @@ export DEBIAN_FRONTEND=noninteractive
 # Building and running the program.
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libx11-dev libxcb1-dev libfontconfig-dev   # the Linux window
+  qt6-base-dev libgl-dev libx11-dev libfontconfig-dev   # the Linux window
   qt6-wayland                               # the window on Wayland without XWayland
   libgif-dev                                # the badges' GIF decoder
   qt6-translations-l10n                     # Qt's own texts in Chinese
@@ -44,6 +44,7 @@ test_packages=(
   qt6ct                                     # a platform theme with a font of its own
   desktop-file-utils appstream dpkg-dev file unzip   # package checks
   debhelper lintian                         # the Debian source package and its checks
+  mmdebstrap                                # throwaway chroots of the other Debian releases
   locales                                   # a comma-decimal locale for conversion tests
 )
 [ "$want_tests" = 1 ] && packages+=("${test_packages[@]}")

@@ -3,7 +3,9 @@
 # build, the core for arm64 under qemu, both Windows builds under Wine (the
 # 32-bit release natively or under qemu-i386), each fuzzer for a bounded time
 # on top of its seed corpus, the Debian package from its source package with
-# lintian and a second build for reproducibility, and the packages.
+# lintian and a second build for reproducibility, the same on Debian 13 and
+# unstable in throwaway chroots with a newcomer's tools/run.sh on Debian 13,
+# and the packages.
 # FUZZ_SECONDS sets the time per fuzzer (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -95,6 +97,24 @@ for deb in build/debian/*.deb; do
 done
 echo "reproducible: $(ls build/debian/*.deb | wc -l) .deb files the same in two builds"
 
+# The other Debian releases users have, each in a throwaway chroot.
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+stage "Debian 13 (stable): the package as its build machines build it, lintian, installed and started"
+"${as_root[@]}" bash tools/check-release.sh package trixie build/releases
+
+stage "Debian unstable: the same"
+unstable=0
+"${as_root[@]}" env ALLOW_SKIP=1 bash tools/check-release.sh package unstable build/releases || unstable=$?
+case "$unstable" in
+  0) unstable_ran="passed" ;;
+  77) unstable_ran="skipped: the archive gave no chroot or build dependencies" ;;
+  *) exit 1 ;;
+esac
+
+stage "Debian 13, a newcomer: tools/run.sh in a minimal system opens the window"
+"${as_root[@]}" bash tools/check-release.sh newcomer trixie build/releases
+
 stage "packages"
 bash tools/check-package.sh build/debian build/windows
 
@@ -102,4 +122,5 @@ stage ""
 echo "Stage times:"
 printf '%s\n' "${times[@]}"
 echo "Windows tests: x86_64 under wine64; $windows_ran."
+echo "Debian releases: 12 on this machine; 13 passed (package and newcomer); unstable $unstable_ran."
 echo "All test stages passed."

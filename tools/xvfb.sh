@@ -7,17 +7,19 @@
 # desktop's server does not while its session runs): a program starting at
 # that moment would find it regenerating and be refused. With
 # AUTHORITY_FILE the server admits only the clients that show a cookie from
-# that file.
-#   start_private_display WORK_FOLDER [AUTHORITY_FILE]
+# that file. With tcp-only it listens on 127.0.0.1, port 6000 + its number,
+# and on no local socket at all (as an X server on the Windows side of WSL).
+#   start_private_display WORK_FOLDER [AUTHORITY_FILE] [tcp-only]
 start_private_display() {
-  local work="$1" number auth=()
+  local work="$1" number auth=() listen=(-nolisten tcp)
   [ -n "${2:-}" ] && auth=(-auth "$2")
+  [ "${3:-}" = tcp-only ] && listen=(-listen tcp -nolisten unix -nolisten local)
   for _ in $(seq 20); do
     number=$((RANDOM % 900 + 100))
     [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
     : >"$work/display"
     exec 3>"$work/display"
-    Xvfb ":$number" -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset "${auth[@]}" >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$number" -displayfd 3 -screen 0 800x600x24 "${listen[@]}" -noreset "${auth[@]}" >"$work/xvfb.log" 2>&1 &
     XVFB_PID=$!
     exec 3>&-
     for _ in $(seq 100); do

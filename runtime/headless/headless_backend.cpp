@@ -44,6 +44,14 @@ void HeadlessBackend::ShowMessage(StringView title, StringView text) {
   messages_.push_back({String(title), String(text)});
 }
 
+void HeadlessBackend::WhenReadable(int /*descriptor*/, std::function<void()> onReadable) {
+  watches_.push_back(std::move(onReadable));
+}
+
+void HeadlessBackend::RunWatches() {
+  for (const auto& watch : watches_) watch();
+}
+
 void HeadlessBackend::ReportStartupFailure(StringView /*title*/, std::string_view message) {
   startupFailures_.emplace_back(message);
 }

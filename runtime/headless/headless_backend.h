@@ -3,6 +3,7 @@
 // the user (types, clicks, presses keys) and reads what the window would
 // show. Every rule of what the user's acts do is the runtime's Interaction.
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -31,6 +32,11 @@ class HeadlessBackend : public Backend {
   void ShowMessage(StringView title, StringView text) override;
   void ReportStartupFailure(StringView title, std::string_view message) override;
   int Run() override { return 0; }
+  void WhenReadable(int descriptor, std::function<void()> onReadable) override;
+
+  // What the event loop does between events: every watched descriptor's
+  // callback runs (each reads only what is there, so an idle one is harmless).
+  void RunWatches();
 
   // The user's side. Names must be controls of the form; points are device pixels.
   void Type(std::string_view box, StringView text);  // focuses the box, appends
@@ -64,6 +70,7 @@ class HeadlessBackend : public Backend {
   std::map<std::size_t, MemoryText*> textByControl_;
   std::optional<std::size_t> focus_;
   std::vector<ShownMessage> messages_;
+  std::vector<std::function<void()>> watches_;
   std::vector<std::string> startupFailures_;
 };
 

@@ -1,24 +1,32 @@
 #pragma once
-// Which window system Qt is to use, and whether it can be reached, asked
-// before Qt is: Qt ends the process with an abort when it finds no display.
-#include <optional>
+// Which window systems Qt is to try, and the one line that says why none
+// could be opened. Qt itself finds and contacts the display: this only
+// chooses the order and words the failure.
 #include <string>
+#include <string_view>
 
 namespace mivello::qt {
 
-struct DisplayChoice {
-  // Why no window can be opened ("无法连接到显示器 :5"); nothing when one can.
-  std::optional<std::string> problem;
-  // The platform to hand Qt ("wayland", "xcb"); empty when the choice is
-  // the user's own (QT_QPA_PLATFORM).
-  std::string platform;
+// The platforms for Qt, in the order it is to try them: Wayland first where
+// a Wayland display is named, then X (XWayland, or a stale DISPLAY's
+// server); X alone elsewhere. Empty when the choice is the user's own
+// (QT_QPA_PLATFORM), which is left as it is.
+std::string PlatformsToTry();
+
+// What the program was started with, as far as opening a window goes.
+struct DisplaySetting {
+  std::string platforms;       // what Qt tried, in order (ours, or the user's)
+  std::string display;         // DISPLAY; empty when unset
+  std::string waylandDisplay;  // WAYLAND_DISPLAY; empty when unset
+  bool waylandPlugin = false;  // Qt's Wayland platform plugin is installed
 };
 
-// Wayland where a Wayland display is named and Qt's Wayland plugin is
-// there, else X (XWayland too). Only the chosen system is contacted.
-DisplayChoice ChooseDisplay();
+// The setting of this process.
+DisplaySetting CurrentDisplaySetting(std::string platforms);
 
-// What the check says of an X display that cannot be reached ("无法连接到显示器 :5").
-std::string XConnectionProblem();
+// The line that says why Qt opened no window ("无法连接到显示器 :5"): about
+// the last platform tried that had a display to reach, or the first one
+// when none had. `qtMessage` is Qt's own, for a platform of another kind.
+std::string DisplayFailure(const DisplaySetting& setting, std::string_view qtMessage);
 
 }  // namespace mivello::qt

@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QPointer>
 #include <QWindow>
+#include <map>
+#include <optional>
+#include <vector>
 
 #include "runtime/accessibility.h"
 #include "runtime/geometry.h"
@@ -78,34 +81,27 @@ class PaintedLink : public QAccessibleInterface, public QAccessibleActionInterfa
 };
 
 // The form: a frame named by its caption whose children are the elements
-// in reading order; a point finds what the mouse would reach there.
+// in reading order; a point finds what the mouse would reach there. Qt asks
+// for it at any moment of the window's life, from its constructor on (6.8
+// does when the title is set): the children are what exists when asked.
 class FormAccessible : public QAccessibleWidget {
  public:
-  explicit FormAccessible(FormWindow* window) : QAccessibleWidget(window, QAccessible::Window) {
-    for (const AccessibleElement& e : AccessibleElements(window->TheForm(), window->Events())) {
-      QObject* native = window->WidgetOf(e.control);
-      if (native != nullptr) {
-        children_.push_back(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(native)));
-      } else {
-        children_.push_back(QAccessible::registerAccessibleInterface(new PaintedLink(window, e)));
-        owned_.push_back(children_.back());
-      }
-      controls_.push_back(e.control);
-    }
-  }
+  explicit FormAccessible(FormWindow* window) : QAccessibleWidget(window, QAccessible::Window) {}
   // Runs while the window is being destroyed: touches nothing of it.
   ~FormAccessible() override {
-    for (QAccessible::Id id : owned_) QAccessible::deleteAccessibleInterface(id);
+    for (const auto& link : links_) QAccessible::deleteAccessibleInterface(link.second);
   }
 
-  int childCount() const override { return static_cast<int>(children_.size()); }
+  int childCount() const override { return static_cast<int>(Children().size()); }
   QAccessibleInterface* child(int index) const override {
-    if (index < 0 || index >= childCount()) return nullptr;
-    return QAccessible::accessibleInterface(children_[static_cast<std::size_t>(index)]);
+    const std::vector<Child> children = Children();
+    if (index < 0 || index >= static_cast<int>(children.size())) return nullptr;
+    return children[static_cast<std::size_t>(index)].object;
   }
   int indexOfChild(const QAccessibleInterface* child) const override {
-    for (std::size_t k = 0; k < children_.size(); ++k) {
-      if (QAccessible::accessibleInterface(children_[k]) == child) return static_cast<int>(k);
+    const std::vector<Child> children = Children();
+    for (std::size_t k = 0; k < children.size(); ++k) {
+      if (children[k].object == child) return static_cast<int>(k);
     }
     return -1;
   }
@@ -113,18 +109,44 @@ class FormAccessible : public QAccessibleWidget {
     const QPoint local = Window()->mapFromGlobal(QPoint(x, y));
     if (!Window()->rect().contains(local)) return nullptr;
     const std::optional<std::size_t> hit = Window()->ElementAt(local);
-    for (std::size_t k = 0; hit && k < controls_.size(); ++k) {
-      if (controls_[k] == *hit) return child(static_cast<int>(k));
+    for (const Child& c : Children()) {
+      if (hit && c.control == *hit) return c.object;
     }
     return nullptr;
   }
 
  private:
+  struct Child {
+    std::size_t control;
+    QAccessibleInterface* object;
+  };
+
   FormWindow* Window() const { return static_cast<FormWindow*>(widget()); }
 
-  std::vector<QAccessible::Id> children_;  // in reading order
-  std::vector<std::size_t> controls_;      // their control indexes
-  std::vector<QAccessible::Id> owned_;     // the painted links, made here
+  // The elements that are there now: a control with a widget once the
+  // widget is made, a painted link always (made here on first use).
+  std::vector<Child> Children() const {
+    std::vector<Child> children;
+    for (const AccessibleElement& e : AccessibleElements(Window()->TheForm(), Window()->Events())) {
+      if (QWidget* own = Window()->WidgetOf(e.control)) {
+        children.push_back({e.control, QAccessible::queryAccessibleInterface(own)});
+      } else if (e.painted() && e.role != AccessibleRole::StaticText) {
+        children.push_back({e.control, PaintedLinkFor(e)});
+      }
+    }
+    return children;
+  }
+
+  QAccessibleInterface* PaintedLinkFor(const AccessibleElement& element) const {
+    auto found = links_.find(element.control);
+    if (found == links_.end()) {
+      const QAccessible::Id id = QAccessible::registerAccessibleInterface(new PaintedLink(Window(), element));
+      found = links_.emplace(element.control, id).first;
+    }
+    return QAccessible::accessibleInterface(found->second);
+  }
+
+  mutable std::map<std::size_t, QAccessible::Id> links_;  // the painted links, by control
 };
 
 QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
@@ -133,6 +155,11 @@ QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
 }
 
 }  // namespace
+
+void ForgetFormAccessible(FormWindow* window) {
+  if (QAccessibleInterface* form = QAccessible::queryAccessibleInterface(window))
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(form));
+}
 
 void InstallFormAccessibility() {
   static const bool installed = [] {

@@ -14,6 +14,7 @@
 
 #include "runtime/geometry.h"
 #include "runtime/layout.h"
+#include "runtime/qt/form_accessible.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/qt_text.h"
 #include "runtime/windowless.h"
@@ -109,7 +110,7 @@ FormWindow::FormWindow(Form& form, EventDispatcher& events)
 
 // The form outlives no window event: it may already be gone here, so it is
 // not touched.
-FormWindow::~FormWindow() = default;
+FormWindow::~FormWindow() { ForgetFormAccessible(this); }
 
 void FormWindow::CreateNativeControls() {
   const FormModel& model = form_.Model();

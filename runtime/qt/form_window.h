@@ -29,8 +29,10 @@ class FormWindow : public QWidget {
   const EventDispatcher& Events() const { return events_; }
   // The widget of a control: the native text boxes and buttons, and a label
   // that paints nothing for each plain caption; null for what only the
-  // runtime paints (links and pictures).
-  QWidget* WidgetOf(std::size_t control) const { return widgets_[control]; }
+  // runtime paints (links and pictures), and for a widget not made yet.
+  QWidget* WidgetOf(std::size_t control) const {
+    return control < widgets_.size() ? widgets_[control] : nullptr;
+  }
   // The element at a point of the window, in Qt's device-independent pixels.
   std::optional<std::size_t> ElementAt(const QPoint& point) const;
   // A Click that does not come from the mouse: an assistive tool's action.

@@ -1,12 +1,15 @@
 #include "runtime/qt/qt_backend.h"
 
+#include <QClipboard>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QShortcut>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/diagnostic.h"
 #include "runtime/qt/display.h"
@@ -33,25 +36,34 @@ void UseChineseQtTexts(QApplication& app, QTranslator& translator) {
   }
 }
 
+// While Qt starts: what it says is held back. When it can open no window on
+// any platform it was given, its fatal message ends the program with the
+// one line that says why, instead of Qt's abort and the warnings of each
+// platform that failed before; once a window system is there, what it said
+// is passed on.
+struct HeldMessage {
+  QtMsgType type;
+  std::string category;
+  QString text;
+};
 QtMessageHandler previousHandler = nullptr;
-bool xRefused = false;
+std::vector<HeldMessage> held;
+std::string tried;  // the platforms handed to Qt; empty for the user's own
 
-// While Qt starts: a platform that fails after the display check ends the
-// program with a line that says so, instead of Qt's abort. An X server that
-// listens but refuses Qt's connection (no authority to use it) is told as
-// the check tells an X server that is not there.
 void OnStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type == QtFatalMsg) {
-    WriteDiagnostic(xRefused ? XConnectionProblem() : "无法打开窗口：" + message.toStdString());
+    WriteDiagnostic(DisplayFailure(CurrentDisplaySetting(tried), message.toStdString()));
     std::_Exit(1);
   }
-  const std::string_view category = context.category != nullptr ? context.category : "";
-  if (category == "qt.qpa.xcb" && message.startsWith(QStringLiteral("could not connect to display"))) {
-    xRefused = true;
-    return;  // said in the closing line
+  held.push_back({type, context.category != nullptr ? context.category : "", message});
+}
+
+void PassOnHeldMessages() {
+  for (const HeldMessage& m : held) {
+    const QMessageLogContext context(nullptr, 0, nullptr, m.category.c_str());
+    if (previousHandler != nullptr) previousHandler(m.type, context, m.text);
   }
-  if (xRefused && category == "qt.qpa.plugin") return;  // Qt's advice to reinstall: not the cause
-  if (previousHandler != nullptr) previousHandler(type, context, message);
+  held.clear();
 }
 
 }  // namespace
@@ -61,10 +73,9 @@ QtBackend::QtBackend(const char* programName)
 
 QApplication& QtBackend::Application() {
   if (!app_) {
-    DisplayChoice display = ChooseDisplay();
-    if (display.problem) throw StartupError(*display.problem);
     fonts_.emplace();  // on the other processor while Qt starts
-    platform_ = std::move(display.platform);
+    platform_ = PlatformsToTry();
+    tried = platform_;
     if (!platform_.empty()) {
       argv_[argc_++] = const_cast<char*>("-platform");
       argv_[argc_++] = platform_.data();
@@ -76,6 +87,7 @@ QApplication& QtBackend::Application() {
     previousHandler = qInstallMessageHandler(OnStartupMessage);
     app_ = std::make_unique<QApplication>(argc_, argv_);
     qInstallMessageHandler(previousHandler);
+    PassOnHeldMessages();
     UseDefaultFont(*app_);
     UseChineseQtTexts(*app_, translator_);
     InstallFormAccessibility();
@@ -95,18 +107,28 @@ void QtBackend::Build(Form& form, EventDispatcher& events) {
 void QtBackend::ShowMessage(StringView title, StringView text) {
   Application();
   QMessageBox box(QMessageBox::Critical, ToQString(title), ToQString(text), QMessageBox::Ok, window_.get());
+  // What it names (a link that could not be opened) can be selected and
+  // copied; Ctrl+C copies the whole text, as the Windows box's does.
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  QShortcut copy(QKeySequence::Copy, &box);
+  QObject::connect(&copy, &QShortcut::activated, &box,
+                   [&box] { QGuiApplication::clipboard()->setText(box.windowTitle() + u'\n' + box.text()); });
   box.exec();
 }
 
 void QtBackend::ReportStartupFailure(StringView title, std::string_view message) {
-  try {
-    Application();
-  } catch (const StartupError&) {
-    return;  // no window can be shown: the line on stderr is all there is
-  }
+  Application();  // where no window can be shown, the line on stderr is all there is
   QMessageBox box(QMessageBox::Critical, ToQString(title), ToQString(StartupFailureText(message)),
                   QMessageBox::Ok);
   box.exec();
+}
+
+void QtBackend::WhenReadable(int descriptor, std::function<void()> onReadable) {
+  Application();
+  auto& notifier =
+      watches_.emplace_back(std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read));
+  QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(),
+                   [call = std::move(onReadable)] { call(); });
 }
 
 int QtBackend::Run() { return Application().exec(); }

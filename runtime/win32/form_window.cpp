@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
@@ -214,6 +215,13 @@ void FormWindow::Paint(HDC dc) const {
     }
   }
   SelectObject(dc, oldFont);
+}
+
+FormWindow* FormWindow::Of(HWND window) {
+  wchar_t name[std::size(kClassName) + 1] = {};
+  GetClassNameW(window, name, static_cast<int>(std::size(name)));
+  if (lstrcmpW(name, kClassName) != 0) return nullptr;
+  return reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {

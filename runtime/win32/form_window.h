@@ -30,8 +30,14 @@ class FormWindow {
   HWND Handle() const { return window_.get(); }
   const Form& TheForm() const { return form_; }
   const EventDispatcher& Events() const { return events_; }
-  // The native window of a text box or button; null for what the runtime paints.
-  HWND ChildWindow(std::size_t control) const { return children_[control]; }
+  // The form window behind a window handle; null for any other window.
+  static FormWindow* Of(HWND window);
+  // The native window of a text box or button; null for what the runtime
+  // paints, and for a control not made yet (tools may ask while the window
+  // is being built).
+  HWND ChildWindow(std::size_t control) const {
+    return control < children_.size() ? children_[control] : nullptr;
+  }
   // A control's rectangle in client pixels at the window's DPI.
   RECT ClientPixelsOf(std::size_t control) const { return PixelsOf(form_.Model().controls[control].rect); }
   // The form's accessible object, with a reference for the caller; null

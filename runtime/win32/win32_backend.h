@@ -17,6 +17,8 @@ class Win32Backend : public Backend {
   void ShowMessage(StringView title, StringView text) override;
   void ReportStartupFailure(StringView title, std::string_view message) override;
   int Run() override;
+  // Nothing to watch: a program that cannot be started is known at once.
+  void WhenReadable(int /*descriptor*/, std::function<void()> /*onReadable*/) override {}
 
   FormWindow* Window() const { return window_.get(); }
 

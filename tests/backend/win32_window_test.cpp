@@ -15,9 +15,13 @@
 #include "runtime/start_program.h"
 #include "runtime/win32/win32_backend.h"
 #include "tests/expected/expected_values.h"
+#include "tests/support/accessible_variant.h"
 
 namespace mivello {
 namespace {
+
+using testing_support::Child;
+using testing_support::Utf8;
 
 // Refuses the creation of the n-th window of one class made on this thread,
 // through a CBT hook: the window system itself says no.
@@ -120,20 +124,6 @@ TEST(Win32Window, ABuiltWindowGoesWithItsBackend) {
   }
   EXPECT_EQ(FormWindowsLeft(), 0);
   EXPECT_FALSE(QuitPosted());
-}
-
-std::string Utf8(BSTR text) {
-  const std::u16string wide(reinterpret_cast<const char16_t*>(text),
-                            text != nullptr ? SysStringLen(text) : 0);
-  SysFreeString(text);
-  return ToUtf8(wide);
-}
-
-VARIANT Child(long id) {
-  VARIANT v;
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
 }
 
 // What a screen reader gets from the form through Active Accessibility.

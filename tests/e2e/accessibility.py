@@ -10,7 +10,8 @@ import time
 import warnings
 
 from expected import EXPECTED
-from assistive import CAPTION, Atspi, Checks, application, children, opened, start, wait_for, window_id
+from assistive import (CAPTION, Atspi, Checks, action_names, application, children, opened, press, role_nick, set_text, start,
+                       text_of, wait_for, window_id)
 
 program, artifacts, work = sys.argv[1:4]
 checks = Checks("accessibility")
@@ -37,41 +38,42 @@ def relations(node):
 def actions(node):
     # get_action_name is the name every AT-SPI release still has.
     warnings.simplefilter("ignore", DeprecationWarning)
-    return [node.get_action_name(i) for i in range(node.get_n_actions())] if node.get_n_actions() else []
+    return action_names(node)
 
 
 frames = children(app)
-checks.check("one frame named by the window caption", [(f.get_role_name(), f.get_name()) for f in frames], [("frame", CAPTION)])
+checks.check("one frame named by the window caption", [(f.get_role(), f.get_name()) for f in frames], [(Atspi.Role.FRAME, CAPTION)])
 frame = frames[0]
 SHOP = EXPECTED["shop_line"]
+LABEL, TEXT, BUTTON, LINK = Atspi.Role.LABEL, Atspi.Role.TEXT, Atspi.Role.PUSH_BUTTON, Atspi.Role.LINK
 expected = [
-    ("label", "原价：", "", (24, 32, 41, 17), [("label-for", ["原价"])], []),
-    ("text", "原价", "", (56, 24, 57, 25), [("labelled-by", ["原价："])], ["SetFocus"]),
-    ("label", "折扣：", "", (120, 32, 41, 17), [("label-for", ["折扣"])], []),
-    ("text", "折扣", "", (152, 24, 57, 25), [("labelled-by", ["折扣："])], ["SetFocus"]),
-    ("label", "现价：", "", (216, 32, 49, 17), [("label-for", ["现价"])], []),
-    ("text", "现价", "", (248, 24, 65, 25), [("labelled-by", ["现价："])], ["SetFocus"]),
-    ("push button", "计算", "", (320, 24, 65, 25), [], ["Press", "SetFocus"]),
-    ("push button", "重来", "", (400, 24, 57, 25), [], ["Press", "SetFocus"]),
-    ("label", "使用说明:直接输入原价和折扣值就可以了。如9折就直接在折扣处输入9。", "", (40, 72, 393, 17), [], []),
-    ("link", SHOP, "点击访问小店", (24, 104, 217, 17), [], ["Press"]),
-    ("label", "旺旺：", "", (240, 104, 41, 17), [], []),
-    ("link", "和我联系", "点击联系我旺旺", (272, 96, 77, 19), [], ["Press"]),
-    ("label", "QQ：", "", (360, 104, 49, 17), [], []),
-    ("link", "QQ在线", "点击联系我QQ", (384, 96, 74, 23), [], ["Press"]),
+    (LABEL, "原价：", "", (24, 32, 41, 17), [("label-for", ["原价"])], []),
+    (TEXT, "原价", "", (56, 24, 57, 25), [("labelled-by", ["原价："])], ["SetFocus"]),
+    (LABEL, "折扣：", "", (120, 32, 41, 17), [("label-for", ["折扣"])], []),
+    (TEXT, "折扣", "", (152, 24, 57, 25), [("labelled-by", ["折扣："])], ["SetFocus"]),
+    (LABEL, "现价：", "", (216, 32, 49, 17), [("label-for", ["现价"])], []),
+    (TEXT, "现价", "", (248, 24, 65, 25), [("labelled-by", ["现价："])], ["SetFocus"]),
+    (BUTTON, "计算", "", (320, 24, 65, 25), [], ["Press", "SetFocus"]),
+    (BUTTON, "重来", "", (400, 24, 57, 25), [], ["Press", "SetFocus"]),
+    (LABEL, "使用说明:直接输入原价和折扣值就可以了。如9折就直接在折扣处输入9。", "", (40, 72, 393, 17), [], []),
+    (LINK, SHOP, "点击访问小店", (24, 104, 217, 17), [], ["Press"]),
+    (LABEL, "旺旺：", "", (240, 104, 41, 17), [], []),
+    (LINK, "和我联系", "点击联系我旺旺", (272, 96, 77, 19), [], ["Press"]),
+    (LABEL, "QQ：", "", (360, 104, 49, 17), [], []),
+    (LINK, "QQ在线", "点击联系我QQ", (384, 96, 74, 23), [], ["Press"]),
 ]
 elements = children(frame)
 print("The accessibility tree:")
 print(f"  frame {CAPTION!r}")
 got = []
 for node in elements:
-    row = (node.get_role_name(), node.get_name(), node.get_description(), extents(node), relations(node), actions(node))
-    print("   ", *row)
+    row = (node.get_role(), node.get_name(), node.get_description(), extents(node), relations(node), actions(node))
+    print("   ", role_nick(row[0]), *row[1:])
     got.append(row)
 checks.check("the elements in reading order", len(got), len(expected))
 for want, have in zip(expected, got):
     checks.check(f"element {want[1]}", have, want)
-checks.check("no painted element is focusable", [n.get_name() for n in elements if n.get_role_name() in ("label", "link")
+checks.check("no painted element is focusable", [n.get_name() for n in elements if n.get_role() in (LABEL, LINK)
                                                   and n.get_state_set().contains(Atspi.StateType.FOCUSABLE)], [])
 
 # What the mouse would reach at a point is what the tool finds there.
@@ -82,18 +84,18 @@ for (x, y), name in hits.items():
 
 # A calculation through EditableText, Action and Text alone.
 by_name = {n.get_name(): n for n in elements}
-by_name["原价"].set_text_contents("199")
-by_name["折扣"].set_text_contents("8.5")
-by_name["计算"].do_action(0)
-result = wait_for(lambda: by_name["现价"].get_text(0, -1) or None, 5)
+set_text(by_name["原价"], "199")
+set_text(by_name["折扣"], "8.5")
+press(by_name["计算"])
+result = wait_for(lambda: text_of(by_name["现价"]) or None, 5)
 checks.check("199 at 8.5 read back through Text", result, "169.15")
-by_name["重来"].do_action(0)
+press(by_name["重来"])
 time.sleep(0.5)
-checks.check("重来 empties the boxes", [by_name[n].get_text(0, -1) for n in ("原价", "折扣", "现价")], ["", "", ""])
+checks.check("重来 empties the boxes", [text_of(by_name[n]) for n in ("原价", "折扣", "现价")], ["", "", ""])
 
 # The links' actions open what a click opens.
 for name in (SHOP, "和我联系", "QQ在线"):
-    by_name[name].do_action(0)
+    press(by_name[name])
     time.sleep(0.3)
 wait_for(lambda: opened(work).count("argc=") == 3, 5)
 checks.check(

@@ -80,6 +80,31 @@ def children(node):
     return [node.get_child_at_index(i) for i in range(node.get_child_count())]
 
 
+# The interfaces' own functions, called with the object: the one form that
+# every binding of AT-SPI accepts (newer ones give Accessible methods of the
+# same names other meanings).
+def text_of(node):
+    return Atspi.Text.get_text(node, 0, -1)
+
+
+def set_text(node, text):
+    return Atspi.EditableText.set_text_contents(node, text)
+
+
+def press(node):
+    return Atspi.Action.do_action(node, 0)
+
+
+def action_names(node):
+    count = Atspi.Action.get_n_actions(node)
+    return [Atspi.Action.get_action_name(node, i) for i in range(count)]
+
+
+def role_nick(role):
+    """A role as printed for people; tests compare the Atspi.Role values."""
+    return role.value_nick
+
+
 def window_id(name_regex="^" + CAPTION + "$"):
     def find():
         out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name_regex], capture_output=True, text=True)

@@ -5,7 +5,7 @@ the message box's button, read as an assistive tool reads them.
 """
 import sys
 
-from assistive import Checks, application, children, events_while, screenshot, start, wait_for, window_id, xdotool
+from assistive import Atspi, Checks, application, children, events_while, screenshot, start, wait_for, window_id, xdotool
 
 program, artifacts, work = sys.argv[1:4]
 checks = Checks("chinese texts")
@@ -23,8 +23,8 @@ def right_click():
 
 
 for kind, source, shown in events_while(["object:state-changed:showing"], right_click, 5.0):
-    if shown and source.get_role_name() == "popup menu":
-        menus.append([item.get_name() for item in children(source) if item.get_role_name() == "menu item"])
+    if shown and source.get_role() == Atspi.Role.POPUP_MENU:
+        menus.append([item.get_name() for item in children(source) if item.get_role() == Atspi.Role.MENU_ITEM])
 screenshot(f"{artifacts}/context-menu.png")
 checks.check(
     "the context menu of a price box",
@@ -45,7 +45,7 @@ for dialog in dialogs:
     stack = [dialog]
     while stack:
         node = stack.pop()
-        if node.get_role_name() == "push button":
+        if node.get_role() == Atspi.Role.PUSH_BUTTON:
             buttons.append(node.get_name())
         stack.extend(children(node))
 checks.check("one message box", (box is not None, len(dialogs)), (True, 1))

@@ -4,7 +4,7 @@
 #   no_display.sh PROGRAM
 set -uo pipefail
 program=$(realpath "$1")
-passed=0 failed=0
+passed=0 failed=0 skipped=0
 expect() {  # expect WHAT STATUS STDERR_LINE -- COMMAND...
   local what=$1 status=$2 line=$3 err got
   shift 4
@@ -24,14 +24,10 @@ expect "a DISPLAY without a server" 1 "Mivello: 无法连接到显示器 :99987"
   env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:99987 "$program"
 expect "an empty DISPLAY" 1 "Mivello: 无法连接到显示器 (DISPLAY 未设置)" -- \
   env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY= "$program"
-plugin=$(find /usr/lib/*/qt6/plugins/platforms -name libqwayland-generic.so 2>/dev/null | head -n1)
-if [ -n "$plugin" ]; then
+# Where Qt's Wayland plugin is installed, the compositor is what is missing.
+if compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland*.so" >/dev/null; then
   expect "a Wayland display without a compositor" 1 "Mivello: 无法连接到显示器 wayland-mivello-none" -- \
     env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-mivello-none XDG_RUNTIME_DIR=/tmp "$program"
-else
-  expect "a Wayland session without Qt's Wayland plugin" 1 \
-    "Mivello: 无法打开窗口：Wayland 会话需要 Qt 的 Wayland 插件 (软件包 qt6-wayland)" -- \
-    env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-0 "$program"
 fi
 # A display on another machine is Qt's to reach (no port answers here).
 expect "a display elsewhere that does not answer" 1 "Mivello: 无法连接到显示器 127.0.0.1:9987" -- \
@@ -39,12 +35,89 @@ expect "a display elsewhere that does not answer" 1 "Mivello: 无法连接到显
 # A stale X display beside an unreachable Wayland one is X's to answer.
 expect "a stale DISPLAY and no compositor" 1 "Mivello: 无法连接到显示器 :99987" -- \
   env -u QT_QPA_PLATFORM DISPLAY=:99987 WAYLAND_DISPLAY=wayland-mivello-none XDG_RUNTIME_DIR=/tmp "$program"
-# An X server that is there but admits only holders of its cookie: Qt's
-# connection is refused, and the program says so as for a server that is not
-# there (the X library may say why first).
 work=$(mktemp -d)
 trap 'stop_private_display; rm -rf "$work"' EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../expected.sh"
+
+# Wayland only, on a system without Qt's Wayland plugin: the program copied
+# beside a qt.conf that shows Qt a copy of its plugins without it (where it
+# is not installed at all, the same).
+plugins=$(find /usr/lib/*/qt6/plugins -maxdepth 0 -type d | head -n1)
+mkdir -p "$work/bare/plugins"
+cp "$program" "$work/bare/"
+cp -rs "$plugins/." "$work/bare/plugins/"
+rm -f "$work/bare/plugins/platforms/"libqwayland*
+printf '[Paths]\nPlugins=%s\n' "$work/bare/plugins" >"$work/bare/qt.conf"
+expect "a Wayland session without Qt's Wayland plugin" 1 \
+  "Mivello: 无法打开窗口：Wayland 会话需要 Qt 的 Wayland 插件 (软件包 qt6-wayland)" -- \
+  env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-0 XDG_RUNTIME_DIR=/tmp "$work/bare/$(basename "$program")"
+
+# Opens(WHAT, COMMAND...): the program opens its window and keeps it open.
+opens() {
+  local what=$1 window=""
+  shift
+  "$@" >"$work/program.log" 2>&1 &
+  local pid=$!
+  window=$(wait_for_window "^Mivello")
+  sleep 1
+  if [ -n "$window" ] && kill -0 "$pid" 2>/dev/null; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAIL: $what: no window ($(cat "$work/program.log"))"
+  fi
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+}
+
+# An X server reachable only over TCP on 127.0.0.1: Qt's X library gets
+# there from DISPLAY=:N, and so does the program.
+mkdir "$work/tcp"
+start_private_display "$work/tcp" "" tcp-only
+opens "an X server on TCP only" env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program"
+stop_private_display
+unset XVFB_PID
+
+# A stale DISPLAY beside a working Wayland session: the native Wayland window.
+mkdir "$work/wayland"
+if ! command -v sway >/dev/null; then
+  skipped=$((skipped + 1))
+  echo "skipped: a stale DISPLAY beside Wayland (no sway here)"
+elif start_private_wayland "$work/wayland"; then
+  env -u QT_QPA_PLATFORM DISPLAY=:99987 "$program" >"$work/program.log" 2>&1 &
+  pid=$!
+  app_id=""
+  for _ in $(seq 100); do
+    app_id=$(swaymsg -t get_tree -r | python3 -c 'import json, sys
+def walk(n):
+    yield n
+    for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        yield from walk(c)
+print(next((n.get("app_id") for n in walk(json.load(sys.stdin)) if n.get("pid")), ""))' 2>/dev/null || true)
+    [ -n "$app_id" ] && break
+    sleep 0.2
+  done
+  if [ "$app_id" = "$(expected app_id)" ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAIL: a stale DISPLAY beside Wayland: app_id '$app_id' ($(cat "$work/program.log"))"
+  fi
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  stop_private_display
+  unset SWAY_PID
+  export -n WAYLAND_DISPLAY SWAYSOCK
+  unset WAYLAND_DISPLAY SWAYSOCK
+else
+  failed=$((failed + 1))
+  echo "FAIL: the Wayland compositor did not start"
+fi
+
+# An X server that is there but admits only holders of its cookie: Qt's
+# connection is refused, and the program says so as for a server that is not
+# there.
 : >"$work/cookie"
 xauth -q -f "$work/cookie" add :0 . "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')"
 start_private_display "$work" "$work/cookie"
@@ -57,5 +130,5 @@ else
   failed=$((failed + 1))
   echo "FAIL: a server that refuses the program: status $got, stderr '$err'"
 fi
-echo "no display: $passed passed, $failed failed"
+echo "no display: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" = 0 ]

@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Checks this tree on another Debian release, in a throwaway chroot that
+# mmdebstrap makes from Debian's archive and removes again (nothing outside
+# it changes), with an X server of this machine for the window:
+#   package    as the release's build machines build it: a buildd chroot,
+#              apt-get build-dep, dpkg-buildpackage -b as a user without a
+#              display and with an unwritable HOME, its tests; lintian of
+#              that release with no error or warning; the .deb installed
+#              there and started: its window opens and stays open.
+#   newcomer   as a new user meets it: a minimal system, tools/run.sh
+#              installs what it needs, builds, and opens the window.
+# Prints one closing line. Status 0 passed, 1 failed, 77 skipped: the
+# archive could not give the chroot or our build dependencies (unstable's
+# transitions; with ALLOW_SKIP=1 only).
+#   tools/check-release.sh package|newcomer SUITE LOG_FOLDER
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+
+if [ "${1:-}" = --in-chroot ]; then
+  # The customize hook: runs on this machine, with the chroot at $root.
+  shift
+  check=$1 suite=$2 root=$3 log=$4 display=$5
+  phase() { echo "$1" >"$log/phase"; echo "-- $1"; }
+  in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LC_ALL=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"; }
+  source_tree=/build/mivello
+  mkdir -p "$root$source_tree"
+  tar -C "$here" --exclude=./build --exclude=./.git --exclude=./obj-* -cf - . | tar -C "$root$source_tree" -xf -
+  # The window is shown on this machine's X server; a program in the chroot
+  # reaches it through the server's abstract socket (the same network).
+  started() {  # started PID_FILE: the window opened, and is still open 3 s later
+    local window=""
+    for _ in $(seq "$2"); do
+      window=$(DISPLAY=$display xdotool search --onlyvisible --name '^Mivello' 2>/dev/null | head -n1 || true)
+      [ -n "$window" ] && break
+      kill -0 "$(cat "$1")" 2>/dev/null || break
+      sleep 1
+    done
+    [ -n "$window" ] || return 1
+    sleep 3
+    DISPLAY=$display import -window "$window" "$log/$check-$suite.png" 2>/dev/null || true
+    DISPLAY=$display xdotool getwindowname "$window" >/dev/null 2>&1 && kill -0 "$(cat "$1")" 2>/dev/null
+  }
+  stop() {  # stop PID_FILE: ends the program and what started it
+    local pid
+    pid=$(cat "$1")
+    pkill -TERM -P "$pid" 2>/dev/null || true
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  }
+
+  if [ "$check" = newcomer ]; then
+    phase "tools/run.sh installs, builds and opens the window"
+    in_root DISPLAY="$display" HOME=/root bash -c 'cd '"$source_tree"' && exec bash tools/run.sh' \
+      >"$log/newcomer.log" 2>&1 &
+    echo $! >"$log/pid"
+    if started "$log/pid" 1500; then
+      stop "$log/pid"
+      echo "newcomer: the window opened"
+      exit 0
+    fi
+    stop "$log/pid"
+    echo "no window from tools/run.sh:"
+    tail -n 40 "$log/newcomer.log"
+    exit 1
+  fi
+
+  phase "build dependencies"
+  in_root bash -c "cd $source_tree && apt-get build-dep -y -q ./"
+  in_root apt-get install -y -q --no-install-recommends lintian xauth
+  echo "versions: $(in_root dpkg-query -W -f '${Package} ${Version}, ' qt6-base-dev g++ at-spi2-core python3-gi lintian)"
+  phase "dpkg-buildpackage"
+  in_root useradd --system --no-create-home --home-dir /nonexistent builder
+  in_root chown -R builder: /build
+  # As a buildd builds: no display, no session, a HOME that cannot be written.
+  chroot --userspec=builder:builder "$root" env -i PATH=/usr/bin:/bin LC_ALL=C.UTF-8 HOME=/nonexistent \
+    DEB_BUILD_OPTIONS="parallel=$(nproc)" bash -c "cd $source_tree && dpkg-buildpackage -us -uc -b"
+  phase "lintian"
+  lintian_out=$(in_root bash -c 'lintian --info /build/*.changes' 2>&1 || true)
+  echo "$lintian_out"
+  if grep -qE '^[EW]: ' <<<"$lintian_out"; then echo "lintian found errors or warnings"; exit 1; fi
+  echo "lintian: no error, no warning"
+  phase "install and start"
+  in_root bash -c 'apt-get install -y -q /build/mivello_*.deb'
+  in_root DISPLAY="$display" /usr/bin/mivello >"$log/program.log" 2>&1 &
+  echo $! >"$log/pid"
+  if started "$log/pid" 60; then
+    stop "$log/pid"
+    echo "the installed program opened its window, and it stayed open"
+    exit 0
+  fi
+  stop "$log/pid"
+  echo "the installed program showed no window, or did not keep it open: $(cat "$log/program.log")"
+  exit 1
+fi
+
+check=${1:?package or newcomer} suite=${2:?suite} log=$(realpath -m "${3:?log folder}")
+[ "$(id -u)" -eq 0 ] || { echo "check-release.sh: run as root (mmdebstrap makes and enters the chroot)" >&2; exit 2; }
+command -v mmdebstrap >/dev/null || { echo "check-release.sh: needs mmdebstrap (tools/install-deps.sh)" >&2; exit 2; }
+mkdir -p "$log"
+rm -f "$log/phase"
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
+
+work=$(mktemp -d)
+source "$here/tools/xvfb.sh"
+# Whatever happens: the X server ended, nothing left mounted, the chroot gone
+# (mmdebstrap removes its own; --one-file-system keeps rm out of any mount).
+cleanup() {
+  stop_private_display 2>/dev/null || true
+  findmnt -rn -o TARGET | grep -F "$work/" | sort -r | xargs -r -n1 umount -l 2>/dev/null || true
+  rm -rf --one-file-system "$work"
+}
+trap cleanup EXIT
+start_private_display "$work"
+
+variant=buildd include=xdotool
+[ "$check" = newcomer ] && variant=minbase include=""
+echo "-- $check check on Debian $suite (mmdebstrap, variant $variant; log in $log/$check-$suite.log)"
+status=0
+TMPDIR=$work mmdebstrap --variant="$variant" ${include:+--include="$include"} \
+  --aptopt='Acquire::Check-Valid-Until "false"' \
+  --customize-hook="bash '$here/tools/check-release.sh' --in-chroot $check $suite \"\$1\" '$log' '$DISPLAY'" \
+  "$suite" /dev/null http://deb.debian.org/debian >"$log/$check-$suite.log" 2>&1 || status=$?
+phase=$(cat "$log/phase" 2>/dev/null || echo "the chroot")
+if [ "$status" -eq 0 ]; then
+  grep -E '^(versions|lintian|the installed|newcomer)[: ]|tests passed' "$log/$check-$suite.log" || true
+  echo "Debian $suite, $check: 1 passed, 0 failed"
+  exit 0
+fi
+if [ "${ALLOW_SKIP:-0}" = 1 ] && { [ "$phase" = "the chroot" ] || [ "$phase" = "build dependencies" ]; }; then
+  echo "Debian $suite, $check: skipped, the archive gave no $phase ($(grep -E '^(E|W): ' "$log/$check-$suite.log" | tail -n 1))"
+  echo "Debian $suite, $check: 0 passed, 0 failed, 1 skipped"
+  exit 77
+fi
+tail -n 60 "$log/$check-$suite.log"
+echo "Debian $suite, $check: failed at $phase"
+echo "Debian $suite, $check: 0 passed, 1 failed"
+exit 1
