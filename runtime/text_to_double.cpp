@@ -35,13 +35,22 @@ class Reader {
   // The next character that is not a blank, or 0 at the end.
   char16_t Peek() {
     while (pos_ < text_.size() && IsBlank(Narrow(text_[pos_]))) ++pos_;
-    return pos_ < text_.size() ? Narrow(text_[pos_]) : u'\0';
+    return pos_ < text_.size() ? At(pos_) : u'\0';
   }
   void Take() { ++pos_; }
   std::size_t Position() const { return pos_; }
   void Rewind(std::size_t pos) { pos_ = pos; }
 
  private:
+  // An input method in Chinese punctuation mode types the ideographic full
+  // stop for the period key: between two digits it is the decimal point.
+  char16_t At(std::size_t pos) const {
+    const char16_t c = Narrow(text_[pos]);
+    const bool betweenDigits = pos > 0 && pos + 1 < text_.size() && IsDigit(Narrow(text_[pos - 1])) &&
+                               IsDigit(Narrow(text_[pos + 1]));
+    return c == u'\u3002' && betweenDigits ? u'.' : c;
+  }
+
   StringView text_;
   std::size_t pos_ = 0;
 };

@@ -7,7 +7,7 @@
 # desktop's server does not while its session runs): a program starting at
 # that moment would find it regenerating and be refused. With
 # AUTHORITY_FILE the server admits only the clients that show a cookie from
-# that file. With tcp-only it listens on 127.0.0.1, port 6000 + its number,
+# that file. XVFB_SCREEN sets the screen (800x600x24 unless said). With tcp-only it listens on 127.0.0.1, port 6000 + its number,
 # and on no local socket at all (as an X server on the Windows side of WSL).
 #   start_private_display WORK_FOLDER [AUTHORITY_FILE] [tcp-only]
 start_private_display() {
@@ -19,7 +19,7 @@ start_private_display() {
     [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
     : >"$work/display"
     exec 3>"$work/display"
-    Xvfb ":$number" -displayfd 3 -screen 0 800x600x24 "${listen[@]}" -noreset "${auth[@]}" >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$number" -displayfd 3 -screen 0 "${XVFB_SCREEN:-800x600x24}" "${listen[@]}" -noreset "${auth[@]}" >"$work/xvfb.log" 2>&1 &
     XVFB_PID=$!
     exec 3>&-
     for _ in $(seq 100); do

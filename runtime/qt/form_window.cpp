@@ -86,8 +86,8 @@ class FormWindow::EditText : public TextPeer {
   QLineEdit* edit_;
 };
 
-FormWindow::FormWindow(Form& form, EventDispatcher& events)
-    : form_(form), events_(events), user_(form.Model(), events) {
+FormWindow::FormWindow(Form& form, EventDispatcher& events, const X11Pointer* pointer)
+    : form_(form), events_(events), user_(form.Model(), events), pointer_(pointer) {
   const FormModel& model = form.Model();
   // The form's own font, so that a platform theme's font for the whole
   // application (qt6ct, KDE) leaves the window as it was designed; set
@@ -172,10 +172,17 @@ std::optional<std::size_t> FormWindow::ElementAt(const QPoint& point) const {
   return user_.ElementAt(DevicePixel(point.x(), ratio), DevicePixel(point.y(), ratio), ScreenDensity());
 }
 
-std::optional<std::size_t> FormWindow::PaintedUnder(const QMouseEvent& event) const {
+QPoint FormWindow::DevicePoint(const QMouseEvent& event) const {
+  if (pointer_ != nullptr) {
+    if (const std::optional<QPoint> exact = pointer_->PixelOf(winId(), event.timestamp())) return *exact;
+  }
   const qreal ratio = devicePixelRatioF();
-  return user_.PaintedAt(DevicePixel(event.position().x(), ratio), DevicePixel(event.position().y(), ratio),
-                         ScreenDensity());
+  return {DevicePixel(event.position().x(), ratio), DevicePixel(event.position().y(), ratio)};
+}
+
+std::optional<std::size_t> FormWindow::PaintedUnder(const QMouseEvent& event) const {
+  const QPoint device = DevicePoint(event);
+  return user_.PaintedAt(device.x(), device.y(), ScreenDensity());
 }
 
 std::optional<std::size_t> FormWindow::IndexOf(const QWidget* widget) const {
@@ -256,8 +263,9 @@ bool FormWindow::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
     const qreal ratio = devicePixelRatioF();
-    const StringView tip = user_.ToolTipAt(DevicePixel(help->pos().x(), ratio),
-                                           DevicePixel(help->pos().y(), ratio), ScreenDensity());
+    QPoint device(DevicePixel(help->pos().x(), ratio), DevicePixel(help->pos().y(), ratio));
+    if (pointer_ != nullptr) device = pointer_->LastMotionIn(winId()).value_or(device);
+    const StringView tip = user_.ToolTipAt(device.x(), device.y(), ScreenDensity());
     if (const auto hit = ElementAt(help->pos()); hit && !tip.empty()) {
       QToolTip::showText(help->globalPos(), ToQString(tip), this,
                          PixelsOf(form_.Model().controls[*hit].rect));

@@ -12,12 +12,14 @@
 #include "runtime/events.h"
 #include "runtime/form.h"
 #include "runtime/interaction.h"
+#include "runtime/qt/x11_pointer.h"
 
 namespace mivello::qt {
 
 class FormWindow : public QWidget {
  public:
-  FormWindow(Form& form, EventDispatcher& events);
+  // `pointer` gives the exact device pixel of X11 pointer events; null elsewhere.
+  FormWindow(Form& form, EventDispatcher& events, const X11Pointer* pointer = nullptr);
   ~FormWindow() override;
 
   // The control that has the focus at start-up.
@@ -51,7 +53,9 @@ class FormWindow : public QWidget {
   class EditText;
   void CreateNativeControls();
   Density ScreenDensity() const;
-  // The label or picture under a mouse event, in device pixels.
+  // The device pixel of a mouse event: the platform's own where Qt rounds it.
+  QPoint DevicePoint(const QMouseEvent& event) const;
+  // The label or picture under a mouse event.
   std::optional<std::size_t> PaintedUnder(const QMouseEvent& event) const;
   std::optional<std::size_t> IndexOf(const QWidget* widget) const;
   void FocusControl(std::optional<std::size_t> control);
@@ -59,6 +63,7 @@ class FormWindow : public QWidget {
   Form& form_;
   EventDispatcher& events_;
   Interaction user_;
+  const X11Pointer* pointer_;
   std::vector<QImage> pictures_;  // by control index
   std::vector<std::unique_ptr<EditText>> texts_;
   std::vector<QWidget*> widgets_;  // by control index

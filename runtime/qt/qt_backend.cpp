@@ -98,7 +98,8 @@ QApplication& QtBackend::Application() {
 void QtBackend::Build(Form& form, EventDispatcher& events) {
   Application();
   if (fonts_) fonts_->Wait();  // the first widget needs the fonts
-  window_ = std::make_unique<FormWindow>(form, events);
+  if (QGuiApplication::platformName() == QStringLiteral("xcb")) pointer_.emplace();
+  window_ = std::make_unique<FormWindow>(form, events, pointer_ ? &*pointer_ : nullptr);
   window_->show();  // where the window manager puts new windows
   window_->activateWindow();
   if (QWidget* first = window_->FirstInTabOrder()) first->setFocus(Qt::OtherFocusReason);

@@ -36,6 +36,7 @@ class QtBackend : public Backend {
   std::string platform_;
   QTranslator translator_;  // outlives the application, which uses it
   std::unique_ptr<QApplication> app_;
+  std::optional<X11Pointer> pointer_;  // on X11 only
   std::unique_ptr<FormWindow> window_;
   std::vector<std::unique_ptr<QSocketNotifier>> watches_;
 };

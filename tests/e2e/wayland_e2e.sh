@@ -10,5 +10,6 @@ artifacts=$(realpath -m "$2")
 ATSPI_DISPLAY=x11 bash "$here/atspi_session.sh" "$here/wayland.py" "$program" "$artifacts" x11
 ATSPI_DISPLAY=wayland bash "$here/atspi_session.sh" "$here/wayland.py" "$program" "$artifacts" wayland
 differ=$(compare -metric AE "$artifacts/mivello-x11.png" "$artifacts/mivello-wayland.png" "$artifacts/x11-wayland-difference.png" 2>&1 || true)
+differ=${differ%% *}  # ImageMagick 7 adds the normalised count: "0 (0)"
 echo "pixels that differ between X11 and Wayland: $differ"
 [ "$differ" = 0 ]

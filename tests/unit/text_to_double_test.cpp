@@ -86,15 +86,20 @@ INSTANTIATE_TEST_SUITE_P(StopsAtTheFirstForeignCharacter, TextToDoubleReads,
                                          Row{"double suffix", u"2.5#", 2.5}));
 
 // What a Chinese input method types in full-width mode reads as the ASCII it stands for.
-INSTANTIATE_TEST_SUITE_P(FullWidth, TextToDoubleReads,
-                         testing::Values(Row{"full-width digits", u"\uFF11\uFF19\uFF19", 199},
-                                         Row{"a full-width period", u"\uFF18\uFF0E\uFF15", 8.5},
-                                         Row{"a full-width exponent", u"\uFF11\uFF45\uFF13", 1000},
-                                         Row{"after an ideographic space", u"\u3000\uFF11\uFF19\uFF19", 199},
-                                         Row{"a full-width sign", u"\uFF0D\uFF15", -5},
-                                         Row{"mixed with ASCII", u"1\uFF19.\uFF15", 19.5},
-                                         Row{"a full-width radix prefix", u"\uFF06\uFF28\uFF26\uFF26", 255},
-                                         Row{"a full-width letter ends it", u"\uFF11\uFF12\uFF41", 12}));
+INSTANTIATE_TEST_SUITE_P(
+    FullWidth, TextToDoubleReads,
+    testing::Values(Row{"full-width digits", u"\uFF11\uFF19\uFF19", 199},
+                    Row{"a full-width period", u"\uFF18\uFF0E\uFF15", 8.5},
+                    Row{"a full-width exponent", u"\uFF11\uFF45\uFF13", 1000},
+                    Row{"after an ideographic space", u"\u3000\uFF11\uFF19\uFF19", 199},
+                    Row{"a full-width sign", u"\uFF0D\uFF15", -5},
+                    Row{"mixed with ASCII", u"1\uFF19.\uFF15", 19.5},
+                    Row{"a full-width radix prefix", u"\uFF06\uFF28\uFF26\uFF26", 255},
+                    Row{"a full-width letter ends it", u"\uFF11\uFF12\uFF41", 12},
+                    Row{"an ideographic full stop between digits", u"8\u30025", 8.5},
+                    Row{"the same among full-width digits", u"\uFF18\u3002\uFF15", 8.5},
+                    Row{"an ideographic full stop after the digits ends them", u"8\u3002", 8},
+                    Row{"an ideographic full stop before the digits is no point", u"\u30025", 0}));
 
 TEST(TextToDouble, IsCorrectlyRounded) {
   EXPECT_EQ(TextToDouble(u"0.1"), 0.1);
