@@ -7,8 +7,8 @@
 
 namespace mivello {
 
-Interaction::Interaction(const FormModel& form, EventDispatcher& events)
-    : form_(form), events_(events), tabOrder_(TabOrder(form)) {}
+Interaction::Interaction(const FormModel& form, EventDispatcher& events, PressedLook look)
+    : form_(form), events_(events), look_(std::move(look)), tabOrder_(TabOrder(form)) {}
 
 bool Interaction::IsButton(std::size_t control) const {
   return control < form_.controls.size() && form_.controls[control].kind == ControlClass::CommandButton;
@@ -55,33 +55,73 @@ void Interaction::MouseUp(std::optional<std::size_t> element, MouseButton button
   if (pressed && pressed == element) events_.Deliver(*pressed, Event::Click);
 }
 
-KeyAnswer Interaction::KeyDown(std::optional<std::size_t> focused, Key key) {
+void Interaction::CaptureLost() { pressed_.reset(); }
+
+void Interaction::Click(std::size_t control, ClickSource source) {
+  if (control >= form_.controls.size()) return;
+  const bool painted = !TakesFocus(form_.controls[control].kind);
+  const bool clicks = source == ClickSource::NativeControl
+                          ? IsButton(control)
+                          : IsButton(control) || (painted && events_.Handles(control, Event::Click));
+  if (clicks) events_.Deliver(control, Event::Click);
+}
+
+void Interaction::ForgetSpacePress() {
+  if (const std::optional<std::size_t> pressed = std::exchange(spacePressed_, std::nullopt); pressed && look_)
+    look_(*pressed, false);
+}
+
+KeyAnswer Interaction::KeyDown(std::optional<std::size_t> focused, Key key, bool repeat) {
+  const bool onButton = focused && IsButton(*focused);
   switch (key) {
     case Key::Tab:
     case Key::BackTab:
       return {true, NextFocus(focused, key == Key::Tab)};
     case Key::Enter:
       // No button is the default: Enter clicks a focused button only.
-      if (focused && IsButton(*focused)) events_.Deliver(*focused, Event::Click);
+      if (onButton && !repeat) events_.Deliver(*focused, Event::Click);
       return {true, std::nullopt};
     case Key::Space:
-      // A focused button goes down with Space and clicks when it comes up.
-      if (!focused || !IsButton(*focused)) return {};
-      spacePressed_ = focused;
+      // A focused button goes down with Space and clicks when it comes up;
+      // held down, it stays down.
+      if (!onButton) return {};
+      if (!repeat || spacePressed_ != focused) {
+        spacePressed_ = focused;
+        if (look_) look_(*focused, true);
+      }
       return {true, std::nullopt};
     case Key::Escape:
       return {true, std::nullopt};  // no button is the cancel button
+    case Key::Left:
+    case Key::Up:
+    case Key::Right:
+    case Key::Down:
+      // A button has no use for arrows: they move the focus along the tab
+      // order. A text box keeps them for its caret.
+      if (!onButton) return {};
+      return {true, NextFocus(focused, key == Key::Right || key == Key::Down)};
     case Key::Other:
       break;
   }
   return {};
 }
 
-KeyAnswer Interaction::KeyUp(std::optional<std::size_t> focused, Key key) {
-  if (key != Key::Space || !focused || !IsButton(*focused)) return {};
-  const std::optional<std::size_t> pressed = std::exchange(spacePressed_, std::nullopt);
-  if (pressed == focused) events_.Deliver(*pressed, Event::Click);
+KeyAnswer Interaction::KeyUp(std::optional<std::size_t> focused, Key key, bool repeat) {
+  if (key != Key::Space) return {};
+  if (!focused || !IsButton(*focused)) {
+    if (!repeat) ForgetSpacePress();  // released away from the button it pressed
+    return {};
+  }
+  if (repeat) return {true, std::nullopt};  // still held: no Click yet
+  // Only the button that Space pressed clicks, drawn up before its procedure runs.
+  const bool click = spacePressed_ == focused;
+  ForgetSpacePress();
+  if (click) events_.Deliver(*focused, Event::Click);
   return {true, std::nullopt};
+}
+
+void Interaction::FocusMoved(std::optional<std::size_t> to) {
+  if (spacePressed_ != to) ForgetSpacePress();
 }
 
 std::optional<std::size_t> Interaction::FirstFocus() const {
@@ -99,6 +139,8 @@ std::optional<std::size_t> Interaction::NextFocus(std::optional<std::size_t> fro
 
 void Interaction::Deactivated(std::optional<std::size_t> focused) {
   if (focused && TakesFocus(form_.controls[*focused].kind)) remembered_ = focused;
+  ForgetSpacePress();
+  pressed_.reset();
 }
 
 std::optional<std::size_t> Interaction::FocusOnActivation() const {

@@ -1,6 +1,7 @@
 #include "runtime/headless/headless_backend.h"
 
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace mivello {
@@ -30,7 +31,12 @@ HeadlessBackend::~HeadlessBackend() = default;
 
 void HeadlessBackend::Build(Form& form, EventDispatcher& events) {
   form_ = &form;
-  user_.emplace(form.Model(), events);
+  user_.emplace(form.Model(), events, [this](std::size_t control, bool down) {
+    if (down)
+      pressedLook_.insert(control);
+    else
+      pressedLook_.erase(control);
+  });
   for (Control& control : form.Controls()) {
     if (control.Model().kind != ControlClass::TextBox) continue;
     texts_.push_back(std::make_unique<MemoryText>());
@@ -69,21 +75,27 @@ HeadlessBackend::MemoryText& HeadlessBackend::Box(std::string_view box) const {
 }
 
 void HeadlessBackend::MoveFocus(std::optional<std::size_t> to) {
-  if (to) focus_ = to;
+  if (!to || to == focus_) return;
+  focus_ = to;
+  user_->FocusMoved(focus_);
+}
+
+bool HeadlessBackend::IsNative(std::optional<std::size_t> control) const {
+  return control && TakesFocus(form_->Model().controls[*control].kind);
 }
 
 void HeadlessBackend::Type(std::string_view box, StringView text) {
   MemoryText& target = Box(box);
-  focus_ = IndexOf(box);
+  MoveFocus(IndexOf(box));
   target.text += text;
 }
 
 void HeadlessBackend::Clear(std::string_view box) { Box(box).text.clear(); }
 
 void HeadlessBackend::Click(std::string_view control) {
-  const std::size_t index = IndexOf(control);
-  MoveFocus(user_->MouseDown(index, MouseButton::Left, false));
-  user_->MouseUp(index, MouseButton::Left);
+  // Where nothing lies above any control of this form: its first column.
+  const PixelRect r = DeviceRect(form_->Model().controls[IndexOf(control)].rect, density_);
+  ClickAt(r.left, r.top + r.height / 2);
 }
 
 void HeadlessBackend::ClickAt(int x, int y) {
@@ -91,18 +103,41 @@ void HeadlessBackend::ClickAt(int x, int y) {
   ReleaseAt(x, y);
 }
 
+// As the real windows are: a native control takes the mouse that lands on
+// it (focused by the press, clicked by a release on itself) and tells the
+// runtime of its click; the form takes the rest, with what it paints.
 void HeadlessBackend::PressAt(int x, int y) {
-  MoveFocus(user_->MouseDown(user_->ElementAt(x, y, density_), MouseButton::Left, false));
+  const std::optional<std::size_t> at = user_->ElementAt(x, y, density_);
+  nativePressed_ = IsNative(at) ? at : std::nullopt;
+  if (nativePressed_) {
+    MoveFocus(at);
+    return;
+  }
+  MoveFocus(user_->MouseDown(user_->PaintedAt(x, y, density_), MouseButton::Left, false));
 }
 
 void HeadlessBackend::ReleaseAt(int x, int y) {
-  user_->MouseUp(user_->ElementAt(x, y, density_), MouseButton::Left);
+  if (const std::optional<std::size_t> native = std::exchange(nativePressed_, std::nullopt)) {
+    if (user_->ElementAt(x, y, density_) == native) user_->Click(*native, ClickSource::NativeControl);
+    return;
+  }
+  user_->MouseUp(user_->PaintedAt(x, y, density_), MouseButton::Left);
 }
 
-void HeadlessBackend::Press(Key key) {
-  MoveFocus(user_->KeyDown(focus_, key).focus);
-  MoveFocus(user_->KeyUp(focus_, key).focus);
+void HeadlessBackend::Act(std::string_view control) {
+  user_->Click(IndexOf(control), ClickSource::AssistiveTool);
 }
+
+void HeadlessBackend::KeyDown(Key key, bool repeat) { MoveFocus(user_->KeyDown(focus_, key, repeat).focus); }
+
+void HeadlessBackend::KeyUp(Key key) { MoveFocus(user_->KeyUp(focus_, key).focus); }
+
+void HeadlessBackend::Press(Key key) {
+  KeyDown(key);
+  KeyUp(key);
+}
+
+void HeadlessBackend::Focus(std::string_view control) { MoveFocus(IndexOf(control)); }
 
 String HeadlessBackend::Text(std::string_view box) const { return Box(box).text; }
 

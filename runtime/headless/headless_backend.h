@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,11 +42,17 @@ class HeadlessBackend : public Backend {
   // The user's side. Names must be controls of the form; points are device pixels.
   void Type(std::string_view box, StringView text);  // focuses the box, appends
   void Clear(std::string_view box);
-  void Click(std::string_view control);  // a mouse click on the control
+  void Click(std::string_view control);  // a mouse click on the control's first column
   void ClickAt(int x, int y);
   void PressAt(int x, int y);  // the left button
   void ReleaseAt(int x, int y);
-  void Press(Key key);  // down and up, on the focused control
+  void Act(std::string_view control);  // an assistive tool's action
+  void Press(Key key);                 // down and up, on the focused control
+  void KeyDown(Key key, bool repeat = false);
+  void KeyUp(Key key);
+  void Focus(std::string_view control);  // as a click or a tool moves the focus
+  // Whether a button is drawn pressed.
+  bool LooksPressed(std::string_view control) const { return pressedLook_.count(IndexOf(control)) != 0; }
 
   String Text(std::string_view box) const;
   std::string Focused() const;
@@ -62,6 +69,7 @@ class HeadlessBackend : public Backend {
   std::size_t IndexOf(std::string_view control) const;
   MemoryText& Box(std::string_view box) const;
   void MoveFocus(std::optional<std::size_t> to);
+  bool IsNative(std::optional<std::size_t> control) const;
 
   Density density_;
   Form* form_ = nullptr;
@@ -69,6 +77,8 @@ class HeadlessBackend : public Backend {
   std::vector<std::unique_ptr<MemoryText>> texts_;
   std::map<std::size_t, MemoryText*> textByControl_;
   std::optional<std::size_t> focus_;
+  std::optional<std::size_t> nativePressed_;  // a native control under the left button
+  std::set<std::size_t> pressedLook_;
   std::vector<ShownMessage> messages_;
   std::vector<std::function<void()>> watches_;
   std::vector<std::string> startupFailures_;

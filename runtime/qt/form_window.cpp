@@ -49,6 +49,14 @@ Key KeyOf(const QKeyEvent& event) {
       return Key::Space;
     case Qt::Key_Escape:
       return Key::Escape;
+    case Qt::Key_Left:
+      return Key::Left;
+    case Qt::Key_Right:
+      return Key::Right;
+    case Qt::Key_Up:
+      return Key::Up;
+    case Qt::Key_Down:
+      return Key::Down;
     default:
       return Key::Other;
   }
@@ -87,7 +95,13 @@ class FormWindow::EditText : public TextPeer {
 };
 
 FormWindow::FormWindow(Form& form, EventDispatcher& events, const X11Pointer* pointer)
-    : form_(form), events_(events), user_(form.Model(), events), pointer_(pointer) {
+    : form_(form),
+      events_(events),
+      user_(form.Model(), events,
+            [this](std::size_t control, bool down) {
+              if (auto* button = qobject_cast<QPushButton*>(WidgetOf(control))) button->setDown(down);
+            }),
+      pointer_(pointer) {
   const FormModel& model = form.Model();
   // The form's own font, so that a platform theme's font for the whole
   // application (qt6ct, KDE) leaves the window as it was designed; set
@@ -137,8 +151,8 @@ void FormWindow::CreateNativeControls() {
       auto* button = new QPushButton(ToQString(c.caption), this);
       button->setAutoDefault(false);
       button->setFocusPolicy(Qt::StrongFocus);
-      // The mouse clicks it natively; the keys are the runtime's.
-      connect(button, &QPushButton::clicked, this, [this, i] { events_.Deliver(i, Event::Click); });
+      // The mouse clicks it natively, and the runtime decides; the keys are the runtime's.
+      connect(button, &QPushButton::clicked, this, [this, i] { user_.Click(i, ClickSource::NativeControl); });
       widgets[i] = button;
     } else {
       continue;
@@ -232,17 +246,15 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+  const std::optional<std::size_t> control = IndexOf(qobject_cast<QWidget*>(watched));
+  if (event->type() == QEvent::FocusIn) user_.FocusMoved(control);
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
-  const auto* widget = qobject_cast<QWidget*>(watched);
-  const std::optional<std::size_t> control = IndexOf(widget);
   const auto* keyEvent = static_cast<QKeyEvent*>(event);
   const Key key = KeyOf(*keyEvent);
   if (!control || key == Key::Other) return false;
-  auto* button = qobject_cast<QPushButton*>(watched);
-  if (keyEvent->isAutoRepeat() && key == Key::Space) return button != nullptr;
-  const bool down = event->type() == QEvent::KeyPress;
-  const KeyAnswer answer = down ? user_.KeyDown(control, key) : user_.KeyUp(control, key);
-  if (button != nullptr && key == Key::Space && answer.handled) button->setDown(down);
+  const bool repeat = keyEvent->isAutoRepeat();
+  const KeyAnswer answer = event->type() == QEvent::KeyPress ? user_.KeyDown(control, key, repeat)
+                                                             : user_.KeyUp(control, key, repeat);
   if (answer.focus && widgets_[*answer.focus] != nullptr)
     widgets_[*answer.focus]->setFocus(key == Key::BackTab ? Qt::BacktabFocusReason : Qt::TabFocusReason);
   return answer.handled;

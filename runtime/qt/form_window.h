@@ -37,8 +37,8 @@ class FormWindow : public QWidget {
   }
   // The element at a point of the window, in Qt's device-independent pixels.
   std::optional<std::size_t> ElementAt(const QPoint& point) const;
-  // A Click that does not come from the mouse: an assistive tool's action.
-  void Click(std::size_t control) { events_.Deliver(control, Event::Click); }
+  // An assistive tool's action, given to the runtime as such.
+  void Click(std::size_t control) { user_.Click(control, ClickSource::AssistiveTool); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -34,7 +34,9 @@ POINT PointOf(LPARAM lParam) {
 }  // namespace
 
 FormWindow::FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance)
-    : form_(form), events_(events), user_(form.Model(), events) {
+    : form_(form), events_(events), user_(form.Model(), events, [this](std::size_t control, bool down) {
+        if (HWND button = ChildWindow(control)) SendMessageW(button, BM_SETSTATE, down, 0);
+      }) {
   RegisterClassOnce(instance, kClassName, &FormWindow::WindowProc);
   const FormModel& model = form.Model();
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -119,8 +121,9 @@ void FormWindow::CreateControls() {
     const ControlModel& c = model.controls[i];
     const RECT r = PixelsOf(c.rect);
     const bool edit = c.kind == ControlClass::TextBox;
+    // BS_NOTIFY: a button says when it takes the focus, as a text box does.
     const DWORD style =
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | (edit ? ES_AUTOHSCROLL | ES_LEFT : BS_PUSHBUTTON);
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | (edit ? ES_AUTOHSCROLL | ES_LEFT : BS_PUSHBUTTON | BS_NOTIFY);
     HWND child =
         CreateWindowExW(edit ? WS_EX_CLIENTEDGE : 0, edit ? L"EDIT" : L"BUTTON", edit ? L"" : Wide(c.caption),
                         style, r.left, r.top, r.right - r.left, r.bottom - r.top, window_.get(),
@@ -178,15 +181,25 @@ bool FormWindow::TranslateKey(const MSG& message) {
     case VK_ESCAPE:
       key = Key::Escape;
       break;
+    case VK_LEFT:
+      key = Key::Left;
+      break;
+    case VK_RIGHT:
+      key = Key::Right;
+      break;
+    case VK_UP:
+      key = Key::Up;
+      break;
+    case VK_DOWN:
+      key = Key::Down;
+      break;
     default:
       return false;
   }
-  const bool down = message.message == WM_KEYDOWN;
-  const bool button = form_.Model().controls[*control].kind == ControlClass::CommandButton;
-  // Held down, Space repeats its press: the button stays down.
-  if (key == Key::Space && down && (message.lParam & (1 << 30)) != 0) return button;
-  const KeyAnswer answer = down ? user_.KeyDown(control, key) : user_.KeyUp(control, key);
-  if (key == Key::Space && button && answer.handled) SendMessageW(message.hwnd, BM_SETSTATE, down, 0);
+  // Bit 30: the key was already down (a held key's repeated press).
+  const bool repeat = message.message == WM_KEYDOWN && (message.lParam & (1 << 30)) != 0;
+  const KeyAnswer answer =
+      message.message == WM_KEYDOWN ? user_.KeyDown(control, key, repeat) : user_.KeyUp(control, key);
   if (answer.focus && children_[*answer.focus] != nullptr) {
     HWND next = children_[*answer.focus];
     SetFocus(next);
@@ -267,19 +280,29 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // messages come before any input, so it is there before the mouse is.
       if (toolTip_ == nullptr) toolTip_ = CreateToolTip(window_.get());
       return 0;
-    case WM_COMMAND:
-      // A button clicked by the mouse; its keys are the runtime's (TranslateKey).
-      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= kFirstControlId)
-        events_.Deliver(static_cast<std::size_t>(LOWORD(wParam) - kFirstControlId), Event::Click);
+    case WM_COMMAND: {
+      if (LOWORD(wParam) < kFirstControlId) return 0;
+      const auto control = static_cast<std::size_t>(LOWORD(wParam) - kFirstControlId);
+      // A button clicked by the mouse, for the runtime to decide; its keys
+      // are the runtime's (TranslateKey).
+      if (HIWORD(wParam) == BN_CLICKED) user_.Click(control, ClickSource::NativeControl);
+      if (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == EN_SETFOCUS) user_.FocusMoved(control);
       return 0;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       user_.MouseDown(PaintedAt(PointOf(lParam)), MouseButton::Left, message == WM_LBUTTONDBLCLK);
       SetCapture(window_.get());
       return 0;
     case WM_LBUTTONUP:
+      releasingCapture_ = true;  // its own release ends no press
       ReleaseCapture();
+      releasingCapture_ = false;
       user_.MouseUp(PaintedAt(PointOf(lParam)), MouseButton::Left);
+      return 0;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse between press and release.
+      if (!releasingCapture_) user_.CaptureLost();
       return 0;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -318,7 +341,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETOBJECT:
       return AnswerGetObject(wParam, lParam);
     case kAccessibleClick:
-      if (wParam < form_.Model().controls.size()) events_.Deliver(wParam, Event::Click);
+      user_.Click(wParam, ClickSource::AssistiveTool);
       return 0;
     case WM_ACTIVATE:
       // As a dialog does: the focus leaves with the window and comes back

@@ -82,6 +82,7 @@ class FormWindow {
   std::vector<HWND> children_;  // by control index; null for drawn controls
   Interaction user_;
   std::optional<std::size_t> hovered_;
+  bool releasingCapture_ = false;
   ComPtr<FormAccessible> accessible_;  // made when first asked for; disconnected when the window goes
   // Owned from WM_NCCREATE to WM_NCDESTROY; destroyed first, detached.
   UniqueWindow window_;

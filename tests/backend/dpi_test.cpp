@@ -47,10 +47,18 @@ class RecordedForm1 {
   }
 
   const FormModel& Model() const { return model_; }
+  // What a click at a pixel reaches: the element whose Click it makes, or
+  // the text box it focuses (a text box has no Click of its own here).
   std::optional<std::size_t> ClickAt(int x, int y) {
     clicked.reset();
+    window.Focus("Command1");
     window.ClickAt(x, y);
-    return std::exchange(clicked, std::nullopt);
+    if (clicked) return std::exchange(clicked, std::nullopt);
+    for (std::size_t i = 0; i < model_.controls.size(); ++i) {
+      if (model_.controls[i].kind == ControlClass::TextBox && window.Focused() == model_.controls[i].name)
+        return i;
+    }
+    return std::nullopt;
   }
 
   HeadlessBackend window;

@@ -10,50 +10,14 @@
 #include <utility>
 #include <vector>
 
-#include "app/project_record.h"
+#include "tests/support/form1_interaction.h"
 
 namespace mivello {
 namespace {
 
-std::vector<std::string> clicks;  // names of the controls clicked, in order
-
-template <std::size_t I>
-void Record(Form& form) {
-  clicks.push_back(form.Model().controls[I].name);
-}
-
-template <std::size_t... I>
-constexpr std::array<Procedure, sizeof...(I)> Recorders(std::index_sequence<I...>) {
-  return {&Record<I>...};
-}
-
-// Form1 as stored, every control's Click recorded by name.
-class Form1Interaction {
- public:
-  Form1Interaction() {
-    clicks.clear();
-    const ProjectRecord& project = MivelloProject();
-    form_.emplace(project.readForm(project.forms.front()));
-    constexpr auto recorders = Recorders(std::make_index_sequence<14>());
-    for (std::size_t i = 0; i < form_->Model().controls.size() && i < recorders.size(); ++i)
-      bindings_.push_back({form_->Model().controls[i].name, Event::Click, recorders[i]});
-    events_.emplace(*form_, bindings_, nullptr);
-    user.emplace(form_->Model(), *events_);
-  }
-
-  std::size_t Index(std::string_view name) const { return form_->Find(name)->Index(); }
-  std::string Name(std::optional<std::size_t> control) const {
-    return control ? form_->Model().controls[*control].name : std::string();
-  }
-
- private:
-  mutable std::optional<Form> form_;
-  std::vector<EventBinding> bindings_;
-  std::optional<EventDispatcher> events_;
-
- public:
-  std::optional<Interaction> user;
-};
+using testing_support::clicks;
+using testing_support::Form1Interaction;
+using testing_support::RowName;
 
 struct Point {
   const char* proves;
@@ -105,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Point{"scale 1.5: Image1 ends at 523.5, rounded up", kScale15, 523, 150, "Image1"},
                     Point{"scale 1.5: after Image1, Label7 begins at 540", kScale15, 524, 150, ""},
                     Point{"scale 1.5: Image2's first column", kScale15, 576, 150, "Image2"}),
-    [](const testing::TestParamInfo<Point>& row) { return "row" + std::to_string(row.index); });
+    [](const testing::TestParamInfo<Point>& row) { return RowName(row.param.proves); });
 
 TEST(Density, ScaleFactorsAreExactFractions) {
   EXPECT_EQ(Density::Scaled(1.25), (Density{96, 5, 4}));
@@ -201,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
         Sequence{"a label without a procedure takes the click but runs nothing",
                  {{A::Down, "Label5"}, {A::Up, "Label5"}},
                  {"Label5"}}),
-    [](const testing::TestParamInfo<Sequence>& row) { return "row" + std::to_string(row.index); });
+    [](const testing::TestParamInfo<Sequence>& row) { return RowName(row.param.proves); });
 
 TEST(Mouse, APressOnANativeControlFocusesItAndOnAPaintedOneNothing) {
   Form1Interaction app;
@@ -249,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
         Keys{"Esc on a button does nothing", "Command1", Key::Escape, true, "", {}},
         Keys{"Space in a text box is typed", "Text1", Key::Space, false, "", {}},
         Keys{"other keys are the control's", "Text1", Key::Other, false, "", {}}),
-    [](const testing::TestParamInfo<Keys>& row) { return "row" + std::to_string(row.index); });
+    [](const testing::TestParamInfo<Keys>& row) { return RowName(row.param.proves); });
 
 TEST(Keys, SpaceClicksWhenItComesUpOnTheButtonThatWentDown) {
   Form1Interaction app;
