@@ -20,16 +20,14 @@ namespace mivello::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"MivelloForm";
-constexpr int kFirstControlId = 100;  // control i has the id 100 + i
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 // Posted by the first paint: what the window needs only once it is seen.
 constexpr UINT kAfterFirstPaint = kAccessibleClick + 1;
+// WM_GETDPISCALEDSIZE, which older SDK headers lack.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 const wchar_t* Wide(const String& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-// A mouse message's client point; negative beyond the left or top edge while captured.
-POINT PointOf(LPARAM lParam) {
-  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
 
 }  // namespace
 
@@ -39,8 +37,6 @@ FormWindow::FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance)
       }) {
   RegisterClassOnce(instance, kClassName, &FormWindow::WindowProc);
   const FormModel& model = form.Model();
-  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
   // The window procedure takes ownership at WM_NCCREATE: a throw from here
   // on destroys the window with this object's members.
   if (CreateWindowExW(kExStyle, kClassName, Wide(model.caption), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -61,10 +57,34 @@ FormWindow::FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance)
   CreateControls();
 
   ApplyDpi(WindowDpi(window_.get()));
-  RECT frame{0, 0, Pixels(model.clientRect.width), Pixels(model.clientRect.height)};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  SetWindowPos(window_.get(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceAt(std::nullopt);
+}
+
+SIZE FormWindow::WindowSizeAt(UINT dpi) const {
+  const FormModel& model = form_.Model();
+  const int dpiValue = static_cast<int>(dpi);
+  return FrameAround(
+      {PixelEdge(model.clientRect.width, dpiValue), PixelEdge(model.clientRect.height, dpiValue)}, kStyle,
+      kExStyle, dpi);
+}
+
+void FormWindow::PlaceAt(std::optional<POINT> topLeft) {
+  const FormModel& model = form_.Model();
+  const SIZE want{Pixels(model.clientRect.width), Pixels(model.clientRect.height)};
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (topLeft ? 0 : SWP_NOMOVE);
+  const SIZE size = WindowSizeAt(dpi_);
+  SetWindowPos(window_.get(), nullptr, topLeft ? topLeft->x : 0, topLeft ? topLeft->y : 0, size.cx, size.cy,
+               flags);
+  // The frame the window really has decides: where it differs from the one
+  // foreseen for its DPI (a system without per-monitor frames), the window
+  // grows or shrinks by the difference, so that the client area is exact.
+  RECT client, window;
+  GetClientRect(window_.get(), &client);
+  GetWindowRect(window_.get(), &window);
+  const int dx = want.cx - (client.right - client.left), dy = want.cy - (client.bottom - client.top);
+  if (dx != 0 || dy != 0)
+    SetWindowPos(window_.get(), nullptr, 0, 0, window.right - window.left + dx,
+                 window.bottom - window.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::ApplyDpi(UINT dpi) {
@@ -145,91 +165,6 @@ void FormWindow::Show() {
   FocusControl(user_.FirstFocus());
 }
 
-std::optional<std::size_t> FormWindow::ElementAt(POINT client) const {
-  return user_.ElementAt(client.x, client.y, Density::AtDpi(static_cast<int>(dpi_)));
-}
-
-std::optional<std::size_t> FormWindow::PaintedAt(POINT client) const {
-  return user_.PaintedAt(client.x, client.y, Density::AtDpi(static_cast<int>(dpi_)));
-}
-
-std::optional<std::size_t> FormWindow::IndexOf(HWND child) const {
-  const auto found = std::find(children_.begin(), children_.end(), child);
-  if (child == nullptr || found == children_.end()) return std::nullopt;
-  return static_cast<std::size_t>(found - children_.begin());
-}
-
-void FormWindow::FocusControl(std::optional<std::size_t> control) const {
-  if (control && children_[*control] != nullptr) SetFocus(children_[*control]);
-}
-
-bool FormWindow::TranslateKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN && message.message != WM_KEYUP) return false;
-  const std::optional<std::size_t> control = IndexOf(message.hwnd);
-  if (!control) return false;
-  Key key = Key::Other;
-  switch (message.wParam) {
-    case VK_TAB:
-      key = GetKeyState(VK_SHIFT) < 0 ? Key::BackTab : Key::Tab;
-      break;
-    case VK_RETURN:
-      key = Key::Enter;
-      break;
-    case VK_SPACE:
-      key = Key::Space;
-      break;
-    case VK_ESCAPE:
-      key = Key::Escape;
-      break;
-    case VK_LEFT:
-      key = Key::Left;
-      break;
-    case VK_RIGHT:
-      key = Key::Right;
-      break;
-    case VK_UP:
-      key = Key::Up;
-      break;
-    case VK_DOWN:
-      key = Key::Down;
-      break;
-    default:
-      return false;
-  }
-  // Bit 30: the key was already down (a held key's repeated press).
-  const bool repeat = message.message == WM_KEYDOWN && (message.lParam & (1 << 30)) != 0;
-  const KeyAnswer answer =
-      message.message == WM_KEYDOWN ? user_.KeyDown(control, key, repeat) : user_.KeyUp(control, key);
-  if (answer.focus && children_[*answer.focus] != nullptr) {
-    HWND next = children_[*answer.focus];
-    SetFocus(next);
-    // As the dialog manager does: a text box reached by Tab selects its text.
-    if (form_.Model().controls[*answer.focus].kind == ControlClass::TextBox)
-      SendMessageW(next, EM_SETSEL, 0, -1);
-  }
-  return answer.handled;
-}
-
-void FormWindow::Paint(HDC dc) const {
-  const FormModel& model = form_.Model();
-  HGDIOBJ oldFont = SelectObject(dc, font_.get());
-  SetBkMode(dc, TRANSPARENT);
-  for (std::size_t i : PaintOrder(model)) {
-    const ControlModel& c = model.controls[i];
-    RECT r = PixelsOf(c.rect);
-    if (c.kind == ControlClass::Picture) {
-      DrawPicture(pictures_[i].Get(), dc, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    } else if (c.kind == ControlClass::Label) {
-      FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-      SetTextColor(dc, c.foreColour ? RGB(c.foreColour->red, c.foreColour->green, c.foreColour->blue)
-                                    : GetSysColor(COLOR_BTNTEXT));
-      DrawTextW(dc, Wide(c.caption), static_cast<int>(c.caption.size()), &r,
-                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    }
-  }
-  SelectObject(dc, oldFont);
-}
-
 FormWindow* FormWindow::Of(HWND window) {
   wchar_t name[std::size(kClassName) + 1] = {};
   GetClassNameW(window, name, static_cast<int>(std::size(name)));
@@ -264,6 +199,7 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const std::optional<LRESULT> handled = HandleInput(message, wParam, lParam)) return *handled;
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -280,62 +216,18 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // messages come before any input, so it is there before the mouse is.
       if (toolTip_ == nullptr) toolTip_ = CreateToolTip(window_.get());
       return 0;
-    case WM_COMMAND: {
-      if (LOWORD(wParam) < kFirstControlId) return 0;
-      const auto control = static_cast<std::size_t>(LOWORD(wParam) - kFirstControlId);
-      // A button clicked by the mouse, for the runtime to decide; its keys
-      // are the runtime's (TranslateKey).
-      if (HIWORD(wParam) == BN_CLICKED) user_.Click(control, ClickSource::NativeControl);
-      if (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == EN_SETFOCUS) user_.FocusMoved(control);
-      return 0;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      user_.MouseDown(PaintedAt(PointOf(lParam)), MouseButton::Left, message == WM_LBUTTONDBLCLK);
-      SetCapture(window_.get());
-      return 0;
-    case WM_LBUTTONUP:
-      releasingCapture_ = true;  // its own release ends no press
-      ReleaseCapture();
-      releasingCapture_ = false;
-      user_.MouseUp(PaintedAt(PointOf(lParam)), MouseButton::Left);
-      return 0;
-    case WM_CAPTURECHANGED:
-      // Another window took the mouse between press and release.
-      if (!releasingCapture_) user_.CaptureLost();
-      return 0;
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      user_.MouseDown(PaintedAt(PointOf(lParam)), MouseButton::Other, false);
-      break;
-    case WM_MOUSEMOVE: {
-      const auto hovered = PaintedAt(PointOf(lParam));
-      if (hovered != hovered_ && toolTip_ != nullptr) SendMessageW(toolTip_, TTM_POP, 0, 0);
-      hovered_ = hovered;
-      return 0;
-    }
-    case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lParam);
-      if (header->hwndFrom == toolTip_ && header->code == TTN_GETDISPINFOW) {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-        POINT cursor;
-        GetCursorPos(&cursor);
-        ScreenToClient(window_.get(), &cursor);
-        // A view of the model's own string, which ends in a null.
-        const StringView tip = user_.ToolTipAt(cursor.x, cursor.y, Density::AtDpi(static_cast<int>(dpi_)));
-        static wchar_t kNone[] = L"";
-        info->lpszText =
-            tip.empty() ? kNone : const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(tip.data()));
-      }
-      return 0;
+    case kGetDpiScaledSize: {
+      // About to move to a screen of another density: the exact size there,
+      // not the system's proportional guess.
+      *reinterpret_cast<SIZE*>(lParam) = WindowSizeAt(LOWORD(wParam));
+      return TRUE;
     }
     case WM_DPICHANGED: {
-      // Moved to a screen of another density: the same twips in its pixels.
+      // Moved to a screen of another density: the same twips in its pixels,
+      // where the system suggests, at the exact size.
       ApplyDpi(HIWORD(wParam));
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(window_.get(), nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+      PlaceAt(POINT{suggested->left, suggested->top});
       return 0;
     }
     case WM_GETOBJECT:

@@ -53,8 +53,16 @@ class FormWindow {
   void Show();
 
  private:
+  static constexpr int kFirstControlId = 100;  // control i has the id 100 + i
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The mouse, keys, focus and tooltip messages; nothing for any other.
+  std::optional<LRESULT> HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+  // The window's outer size that gives the stored client area at `dpi`.
+  SIZE WindowSizeAt(UINT dpi) const;
+  // Sizes the window for its client area at its DPI, exactly; moves it to `topLeft` if given.
+  void PlaceAt(std::optional<POINT> topLeft);
   void CreateControls();
   // Places the children and sets their font for `dpi` dots per inch.
   void ApplyDpi(UINT dpi);

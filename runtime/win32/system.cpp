@@ -19,6 +19,16 @@ UINT WindowDpi(HWND window) {
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+SIZE FrameAround(SIZE client, DWORD style, DWORD exStyle, UINT dpi) {
+  using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  RECT r{0, 0, client.cx, client.cy};
+  if (adjustForDpi == nullptr || !adjustForDpi(&r, style, FALSE, exStyle, dpi))
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
 UniqueFont DefaultFont(UINT dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;

@@ -10,6 +10,11 @@ namespace mivello::win32 {
 // The window's dots per inch: per window where Windows knows it, else the system's.
 UINT WindowDpi(HWND window);
 
+// The outer size of a window with `style` whose client area is `client`,
+// with the frame it has at `dpi` where the system tells (Windows 10 1607
+// and later), else the frame at the system's DPI.
+SIZE FrameAround(SIZE client, DWORD style, DWORD exStyle, UINT dpi);
+
 // The system's message font face at 9 points for `dpi`: the default Chinese
 // UI font on a Chinese system.
 UniqueFont DefaultFont(UINT dpi);
