@@ -162,11 +162,8 @@ void ForgetFormAccessible(FormWindow* window) {
 }
 
 void InstallFormAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(&Factory);
-    return true;
-  }();
-  static_cast<void>(installed);
+  // Qt keeps a factory once (and forgets them all with the application).
+  QAccessible::installFactory(&Factory);
 }
 
 }  // namespace mivello::qt

@@ -6,7 +6,7 @@ namespace mivello::qt {
 class FormWindow;
 
 // Makes Qt ask this runtime for the accessible interface of every form
-// window; once per application.
+// window; for each application made.
 void InstallFormAccessibility();
 
 // The window is going away: its interface goes first, while the window is

@@ -115,6 +115,9 @@ void QtBackend::ShowMessage(StringView title, StringView text) {
   QObject::connect(&copy, &QShortcut::activated, &box,
                    [&box] { QGuiApplication::clipboard()->setText(box.windowTitle() + u'\n' + box.text()); });
   box.exec();
+  // As an owned box does on Windows: the form is active again, and its
+  // focus where it was (the button that raised the error).
+  if (window_) window_->activateWindow();
 }
 
 void QtBackend::ReportStartupFailure(StringView title, std::string_view message) {

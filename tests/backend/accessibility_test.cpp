@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/headless_form1.h"
 #include "tests/expected/expected_values.h"
+#include "tests/support/headless_form1.h"
 
 namespace mivello {
 namespace {

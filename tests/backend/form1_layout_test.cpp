@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "tests/support/headless_form1.h"
 #include "tests/expected/expected_values.h"
+#include "tests/support/headless_form1.h"
 
 namespace mivello {
 namespace {

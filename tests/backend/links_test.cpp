@@ -4,8 +4,8 @@
 
 #include "links/command_lines.h"
 #include "runtime/start_program.h"
-#include "tests/support/headless_form1.h"
 #include "tests/expected/expected_values.h"
+#include "tests/support/headless_form1.h"
 
 namespace mivello {
 namespace {
