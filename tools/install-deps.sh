@@ -26,6 +26,7 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libx11-dev libxcb-xinput-dev libfontconfig-dev   # the Linux window
+  libxkbcommon-dev                          # what Qt's CMake files look for beside the window
   qt6-wayland                               # the window on Wayland without XWayland
   libgif-dev                                # the badges' GIF decoder
   qt6-translations-l10n                     # Qt's own texts in Chinese
