@@ -5,17 +5,18 @@
 set -uo pipefail
 program=$(realpath "$1")
 passed=0 failed=0 skipped=0
+# verdict STATUS WHAT: counts a check that passed with status 0, else says WHAT.
+verdict() {
+  if [ "$1" = 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $2"; fi
+}
+
 expect() {  # expect WHAT STATUS STDERR_LINE -- COMMAND...
   local what=$1 status=$2 line=$3 err got
   shift 4
   err=$("$@" 2>&1 >/dev/null)
   got=$?
-  if [ "$got" = "$status" ] && [ "$err" = "$line" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAIL: $what: status $got, stderr '$err'"
-  fi
+  [ "$got" = "$status" ] && [ "$err" = "$line" ]
+  verdict $? "$what: status $got, stderr '$err'"
 }
 ulimit -c 0
 expect "no DISPLAY" 1 "Mivello: 无法连接到显示器 (DISPLAY 未设置)" -- \
@@ -53,7 +54,7 @@ expect "a Wayland session without Qt's Wayland plugin" 1 \
   "Mivello: 无法打开窗口：Wayland 会话需要 Qt 的 Wayland 插件 (软件包 qt6-wayland)" -- \
   env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-0 XDG_RUNTIME_DIR=/tmp "$work/bare/$(basename "$program")"
 
-# Opens(WHAT, COMMAND...): the program opens its window and keeps it open.
+# opens WHAT COMMAND...: the program opens its window and keeps it open.
 opens() {
   local what=$1 window=""
   shift
@@ -61,12 +62,8 @@ opens() {
   local pid=$!
   window=$(wait_for_window "^Mivello")
   sleep 1
-  if [ -n "$window" ] && kill -0 "$pid" 2>/dev/null; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAIL: $what: no window ($(cat "$work/program.log"))"
-  fi
+  [ -n "$window" ] && kill -0 "$pid" 2>/dev/null
+  verdict $? "$what: no window ($(cat "$work/program.log"))"
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
 }
@@ -98,12 +95,8 @@ print(next((n.get("app_id") for n in walk(json.load(sys.stdin)) if n.get("pid"))
     [ -n "$app_id" ] && break
     sleep 0.2
   done
-  if [ "$app_id" = "$(expected app_id)" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAIL: a stale DISPLAY beside Wayland: app_id '$app_id' ($(cat "$work/program.log"))"
-  fi
+  [ "$app_id" = "$(expected app_id)" ]
+  verdict $? "a stale DISPLAY beside Wayland: app_id '$app_id' ($(cat "$work/program.log"))"
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
   stop_private_display
@@ -111,8 +104,7 @@ print(next((n.get("app_id") for n in walk(json.load(sys.stdin)) if n.get("pid"))
   export -n WAYLAND_DISPLAY SWAYSOCK
   unset WAYLAND_DISPLAY SWAYSOCK
 else
-  failed=$((failed + 1))
-  echo "FAIL: the Wayland compositor did not start"
+  verdict 1 "the Wayland compositor did not start"
 fi
 
 # An X server that is there but admits only holders of its cookie: Qt's
@@ -123,12 +115,8 @@ xauth -q -f "$work/cookie" add :0 . "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \
 start_private_display "$work" "$work/cookie"
 err=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XAUTHORITY="$work/none" timeout 30 "$program" 2>&1 >/dev/null)
 got=$?
-if [ "$got" = 1 ] && [ "$(printf '%s\n' "$err" | tail -n1)" = "Mivello: 无法连接到显示器 $DISPLAY" ] &&
-  ! grep -q "qt.qpa" <<<"$err"; then
-  passed=$((passed + 1))
-else
-  failed=$((failed + 1))
-  echo "FAIL: a server that refuses the program: status $got, stderr '$err'"
-fi
+[ "$got" = 1 ] && [ "$(printf '%s\n' "$err" | tail -n1)" = "Mivello: 无法连接到显示器 $DISPLAY" ] &&
+  ! grep -q "qt.qpa" <<<"$err"
+verdict $? "a server that refuses the program: status $got, stderr '$err'"
 echo "no display: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" = 0 ]
