@@ -12,11 +12,11 @@ cd "$(dirname "$0")/.."
 [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 debs=$(realpath "${1:-build/debian}")
 windows=$(realpath -m "${2:-build/windows}")
-app_id=com.taobao.velta.Mivello
 
 work=$(mktemp -d)
 source tools/xvfb.sh
 source tests/expected.sh
+app_id=$(expected app_id)
 # Every way out ends what this script started and removes what it made.
 trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
 

@@ -29,6 +29,11 @@ machine, magic, manifest_arch = {
 check("machine", pe.FILE_HEADER.Machine, machine)
 check("optional header magic", pe.OPTIONAL_HEADER.Magic, magic)
 check("subsystem", pe.OPTIONAL_HEADER.Subsystem, pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"])
+# The oldest Windows it runs on, Windows 7 SP1 (6.1): the loader of an older
+# one refuses it with its own message, before any missing entry point.
+oh = pe.OPTIONAL_HEADER
+check("operating system version", (oh.MajorOperatingSystemVersion, oh.MinorOperatingSystemVersion), (6, 1))
+check("subsystem version", (oh.MajorSubsystemVersion, oh.MinorSubsystemVersion), (6, 1))
 
 # Only system DLLs: the C and C++ runtimes are linked in. Active
 # Accessibility (oleacc) is loaded only when a tool asks, never at start-up.

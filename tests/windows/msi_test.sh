@@ -12,6 +12,7 @@ driver=$(realpath "$3")
 recorder=$(realpath "$4")
 work=$(mktemp -d)
 source "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../expected.sh"
 trap 'stop_wine_prefix 2>/dev/null || true; rm -rf "$work"' EXIT
 passed=0 failed=0
 check() {  # check WHAT COMMAND...
@@ -19,6 +20,18 @@ check() {  # check WHAT COMMAND...
   shift
   if "$@"; then echo "ok: $what"; passed=$((passed + 1)); else echo "FAILED: $what"; failed=$((failed + 1)); fi
 }
+
+# The package itself: its platform, and the Windows it asks for before it installs.
+platform=Intel
+[ "$arch" = x86_64 ] && platform=x64
+check "a package for $platform" grep -qx "Template: $platform;2052" <<<"$(msiinfo suminfo "$msi")"
+[ "$arch" = x86_64 ] && check "64-bit components, under the 64-bit Program Files" bash -c '
+  grep -qP "^INSTALLDIR\tProgramFiles64Folder\t" <<<"$1" &&
+  awk -F"\t" "NR > 3 && int(\$4 / 256) % 2 == 0 { bad = 1 } END { exit bad }" <<<"$2"' _ \
+  "$(msiinfo export "$msi" Directory)" "$(msiinfo export "$msi" Component)"
+check "it asks for Windows 7 SP1 or later" grep -qF \
+  "Installed OR VersionNT > 601 OR (VersionNT = 601 AND ServicePackLevel >= 1)	Mivello 需要 Windows 7 SP1 或更高版本。" \
+  <<<"$(msiinfo export "$msi" LaunchCondition)"
 
 start_wine_prefix "$arch" "$work" "$recorder"
 
@@ -35,12 +48,15 @@ shortcut() { find "$drive_c" -path '*/Start Menu/Programs/Mivello 折扣计算�
 wine msiexec /i "$(winepath -w "$msi")" /qn
 wineserver -w
 check "msiexec /i installs 工程1.exe in a Mivello folder under Program Files" test -n "$(program_files)"
+[ "$arch" = x86_64 ] && check "the 64-bit Program Files, not the 32-bit one" \
+  bash -c '[ -n "$1" ] && ! grep -q "(x86)" <<<"$1"' _ "$(program_files)"
 check "a Start-menu shortcut named Mivello 折扣计算器" test -n "$(shortcut)"
 entry=$(installed_programs)
 check "an entry in the installed programs" grep -q '"DisplayName"="Mivello"' <<<"$entry"
 check "its publisher, version, icon and help link" \
-  bash -c 'grep -q "\"Publisher\"=\"Velta\"" <<<"$1" && grep -q "\"DisplayVersion\"=\"1\.0\.0\"" <<<"$1" &&
-           grep -q "\"ProductIcon\"=.*mivello\.ico" <<<"$1" && grep -q "\"HelpLink\"=\"http://velta\.taobao\.com\"" <<<"$1"' _ "$entry"
+  bash -c 'grep -qF "\"Publisher\"=\"$2\"" <<<"$1" && grep -q "\"DisplayVersion\"=\"1\.0\.0\"" <<<"$1" &&
+           grep -q "\"ProductIcon\"=.*mivello\.ico" <<<"$1" && grep -qF "\"HelpLink\"=\"$3\"" <<<"$1"' _ "$entry" \
+  "$(expected publisher)" "$(expected shop_link)"
 
 program=$(program_files | head -n1)
 if [ -n "$program" ]; then
