@@ -1,5 +1,7 @@
 #pragma once
-// Picture and icon files decoded by Qt's image readers.
+// The form's pictures as Qt images, decoded by the runtime's own readers
+// (runtime/pictures: giflib and the icon file's bitmaps); Qt's image readers,
+// whose plugins are searched for and loaded, only for what those leave out.
 #include <QIcon>
 #include <QImage>
 #include <cstdint>

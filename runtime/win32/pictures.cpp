@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "runtime/pictures/decode.h"
+
 namespace mivello::win32 {
 
 // COM for the rest of the process, started only when a picture or an
@@ -60,31 +62,38 @@ void DrawPicture(IPicture* picture, HDC dc, int x, int y, int width, int height)
   picture->Render(dc, x, y, width, height, 0, himetricHeight, himetricWidth, -himetricHeight, nullptr);
 }
 
+// The icon file's images as the runtime reads them on every system (the
+// same reader the Linux window uses, fuzzed there), made into an icon.
 UniqueIcon IconFromFile(const std::vector<std::uint8_t>& file, int size) {
-  auto u16 = [&](std::size_t at) { return static_cast<unsigned>(file[at] | (file[at + 1] << 8)); };
-  auto u32 = [&](std::size_t at) { return static_cast<std::size_t>(u16(at) | (u16(at + 2) << 16)); };
-  if (file.size() < 6 || u16(2) != 1) return nullptr;
-  const std::size_t count = u16(4);
-  if (file.size() < 6 + 16 * count) return nullptr;
-  std::size_t best = count;
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t entry = 6 + 16 * i;
-    const int width = file[entry] == 0 ? 256 : file[entry];
-    const int bestWidth = best == count ? 0 : (file[6 + 16 * best] == 0 ? 256 : file[6 + 16 * best]);
-    const bool fits = width >= size;
+  const std::vector<pictures::Bitmap> images = pictures::IconImages(file);
+  const pictures::Bitmap* best = nullptr;
+  for (const pictures::Bitmap& image : images) {
     // The smallest image at least `size` wide, else the largest.
-    if (best == count || (fits && (bestWidth < size || width < bestWidth)) ||
-        (!fits && bestWidth < size && width > bestWidth)) {
-      best = i;
+    const bool fits = image.width >= size;
+    if (best == nullptr || (fits && (best->width < size || image.width < best->width)) ||
+        (!fits && best->width < size && image.width > best->width)) {
+      best = &image;
     }
   }
-  if (best == count) return nullptr;
-  const std::size_t bytes = u32(6 + 16 * best + 8);
-  const std::size_t offset = u32(6 + 16 * best + 12);
-  if (offset > file.size() || bytes > file.size() - offset) return nullptr;
-  return UniqueIcon(CreateIconFromResourceEx(const_cast<PBYTE>(file.data() + offset),
-                                             static_cast<DWORD>(bytes), TRUE, 0x00030000, size, size,
-                                             LR_DEFAULTCOLOR));
+  if (best == nullptr) return nullptr;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = best->width;
+  info.bmiHeader.biHeight = -best->height;  // rows from the top, as the bitmap has them
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (colour == nullptr) return nullptr;
+  // 0xAARRGGBB in memory is blue, green, red, alpha: a DIB's own order.
+  std::memcpy(bits, best->pixels.data(), best->pixels.size() * sizeof best->pixels[0]);
+  HBITMAP mask = CreateBitmap(best->width, best->height, 1, 1, nullptr);  // the alpha decides
+  ICONINFO icon{TRUE, 0, 0, mask, colour};
+  UniqueIcon result(mask != nullptr ? CreateIconIndirect(&icon) : nullptr);
+  if (mask != nullptr) DeleteObject(mask);
+  DeleteObject(colour);
+  return result;
 }
 
 }  // namespace mivello::win32

@@ -1,5 +1,6 @@
 #pragma once
-// Picture and icon files decoded by Windows itself.
+// The form's pictures on Windows: the GIFs decoded by Windows itself (OLE
+// pictures), the icon by the runtime's own icon reader.
 #include <ocidl.h>
 #include <olectl.h>
 #include <windows.h>
@@ -21,7 +22,8 @@ ComPtr<IPicture> LoadPicture(const std::vector<std::uint8_t>& file);
 // Draws `picture` with its top-left corner at `x`, `y`, `width` × `height` pixels.
 void DrawPicture(IPicture* picture, HDC dc, int x, int y, int width, int height);
 
-// The image of an icon file nearest `size` pixels square, as an icon handle.
+// The image of an icon file nearest `size` pixels square, as an icon handle;
+// null when the file holds no image the runtime reads.
 UniqueIcon IconFromFile(const std::vector<std::uint8_t>& file, int size);
 
 }  // namespace mivello::win32

@@ -9,11 +9,13 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/project_record.h"
 #include "runtime/run_project.h"
 #include "runtime/start_program.h"
+#include "runtime/win32/pictures.h"
 #include "runtime/win32/win32_backend.h"
 #include "tests/expected/expected_values.h"
 #include "tests/support/win32_messages.h"
@@ -227,6 +229,30 @@ TEST(Win32Window, KeepsItsClientAreaExactAcrossDpiChanges) {
     EXPECT_EQ(placed.top, suggested.top);
   }
   EXPECT_FALSE(QuitPosted());
+}
+
+// The window's icon comes from the runtime's own icon reader, the one the
+// Linux window uses and the fuzzer feeds: the image nearest each size the
+// system asks for, and no icon at all from damaged bytes.
+TEST(Win32Window, TheIconIsReadByTheRuntimesOwnReader) {
+  const ProjectRecord& project = MivelloProject();
+  const std::vector<std::uint8_t> file = project.readForm(project.forms.front()).icon;
+  const std::pair<int, LONG> sizes[] = {{16, 16}, {32, 32}, {48, 48}, {64, 64}, {20, 32}, {100, 64}};
+  for (const auto& [asked, given] : sizes) {
+    SCOPED_TRACE(asked);
+    const win32::UniqueIcon icon = win32::IconFromFile(file, asked);
+    ASSERT_NE(icon.get(), nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+    BITMAP colour{};
+    GetObjectW(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(std::make_pair(colour.bmWidth, colour.bmHeight), std::make_pair(given, given));
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
+  EXPECT_EQ(win32::IconFromFile(std::vector<std::uint8_t>(file.begin(), file.begin() + 40), 32).get(),
+            nullptr);
+  EXPECT_EQ(win32::IconFromFile({}, 32).get(), nullptr);
 }
 
 }  // namespace
