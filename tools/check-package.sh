@@ -13,22 +13,11 @@ cd "$(dirname "$0")/.."
 debs=$(realpath "${1:-build/debian}")
 windows=$(realpath -m "${2:-build/windows}")
 
-work=$(mktemp -d)
-source tools/xvfb.sh
-source tests/expected.sh
+source tests/lib.sh
+begin_test
 app_id=$(expected app_id)
-# Every way out ends what this script started and removes what it made.
-trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
-
-passed=0 failed=0 skipped=0
-pass() { echo "ok: $*"; passed=$((passed + 1)); }
-fail() { echo "FAIL: $*"; failed=$((failed + 1)); }
-skip() { echo "skipped: $*"; skipped=$((skipped + 1)); }
-finish() {
-  echo "package: $passed passed, $failed failed, $skipped skipped"
-  [ "$failed" -eq 0 ]
-  exit
-}
+pass() { verdict 0 "$*"; }
+fail() { verdict 1 "$*"; }
 
 if desktop-file-validate "app/linux/$app_id.desktop" && appstreamcli validate --no-net "app/linux/$app_id.metainfo.xml"; then
   pass "the desktop entry and the metainfo validate"
@@ -85,4 +74,4 @@ if [ -n "$msi" ]; then
 else
   skip "no Windows installer in $windows: not checked"
 fi
-finish
+finish package

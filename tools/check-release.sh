@@ -100,16 +100,8 @@ mkdir -p "$log"
 rm -f "$log/phase"
 [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 
-work=$(mktemp -d)
-source "$here/tools/xvfb.sh"
-# Whatever happens: the X server ended, nothing left mounted, the chroot gone
-# (mmdebstrap removes its own; --one-file-system keeps rm out of any mount).
-cleanup() {
-  stop_private_display 2>/dev/null || true
-  findmnt -rn -o TARGET | grep -F "$work/" | sort -r | xargs -r -n1 umount -l 2>/dev/null || true
-  rm -rf --one-file-system "$work"
-}
-trap cleanup EXIT
+source "$here/tests/lib.sh"
+begin_test  # whatever happens: the X server ended, nothing left mounted, the chroot gone
 start_private_display "$work"
 
 variant=buildd include=xdotool
@@ -123,15 +115,11 @@ TMPDIR=$work mmdebstrap --variant="$variant" ${include:+--include="$include"} \
 phase=$(cat "$log/phase" 2>/dev/null || echo "the chroot")
 if [ "$status" -eq 0 ]; then
   grep -E '^(versions|lintian|the installed|newcomer)[: ]|tests passed' "$log/$check-$suite.log" || true
-  echo "Debian $suite, $check: 1 passed, 0 failed"
-  exit 0
+  verdict 0 "$check"
+elif [ "${ALLOW_SKIP:-0}" = 1 ] && { [ "$phase" = "the chroot" ] || [ "$phase" = "build dependencies" ]; }; then
+  skip "the archive gave no $phase ($(grep -E '^(E|W): ' "$log/$check-$suite.log" | tail -n 1))"
+else
+  tail -n 60 "$log/$check-$suite.log"
+  verdict 1 "$check, at $phase"
 fi
-if [ "${ALLOW_SKIP:-0}" = 1 ] && { [ "$phase" = "the chroot" ] || [ "$phase" = "build dependencies" ]; }; then
-  echo "Debian $suite, $check: skipped, the archive gave no $phase ($(grep -E '^(E|W): ' "$log/$check-$suite.log" | tail -n 1))"
-  echo "Debian $suite, $check: 0 passed, 0 failed, 1 skipped"
-  exit 77
-fi
-tail -n 60 "$log/$check-$suite.log"
-echo "Debian $suite, $check: failed at $phase"
-echo "Debian $suite, $check: 0 passed, 1 failed"
-exit 1
+finish "Debian $suite, $check"

@@ -7,10 +7,8 @@ set -euo pipefail
 program=$(realpath "${1:-build/default/app/mivello}")
 per_round=${2:-200}
 rounds=${3:-3}
-work=$(mktemp -d)
-trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
-source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../../tests/expected.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../tests/lib.sh"
+begin_test
 start_private_display "$work"
 
 "$program" >/dev/null 2>&1 &

@@ -6,9 +6,8 @@
 set -euo pipefail
 build=$(realpath "${1:-build/default}")
 runs="${2:-15}"
-work=$(mktemp -d)
-trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
-source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../tests/lib.sh"
+begin_test
 start_private_display "$work"
 "$build/bench/startup/startup_bench" "$runs" "$build/app/mivello" "$build/bench/startup/bare_window" \
   "$build/bench/startup/fair_window"

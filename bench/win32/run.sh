@@ -22,17 +22,12 @@ case "$(file -b "$windows/app/工程1.exe")" in
   PE32*) arch=i686 ;;
   *) echo "no Windows executable at $windows/app/工程1.exe" >&2; exit 1 ;;
 esac
-wine_tool() { bash "$tools/wine.sh" "$arch" "$@"; }
 echo "Wine loader: $arch ($windows)"
 
-work=$(mktemp -d)
-trap 'wine_tool wineserver -k 2>/dev/null || true; stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8
-source "$tools/xvfb.sh"
-start_private_display "$work"
-mkdir -p "$WINEPREFIX"
-wine_tool wineserver -p  # kept up between runs, as on a running desktop
-wine_tool wineboot -i >/dev/null 2>&1
+source "$tools/../tests/lib.sh"
+begin_test
+start_wine_prefix "$arch" "$work"
+wineserver -p  # kept up between runs, as on a running desktop
 
 program="$windows/app/工程1.exe"
 printf '#!/bin/sh\nexec bash "%s" %s wine "%s"\n' "$tools/wine.sh" "$arch" "$program" >"$work/mivello"

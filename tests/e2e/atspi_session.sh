@@ -9,10 +9,8 @@ program=$(realpath "$2")
 artifacts=$(realpath -m "$3")
 shift 3
 mkdir -p "$artifacts"
-work=$(mktemp -d)
-trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
-
-source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+begin_test
 if [ "${ATSPI_DISPLAY:-x11}" = wayland ]; then
   start_private_wayland "$work"
 else

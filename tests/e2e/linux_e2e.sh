@@ -4,11 +4,8 @@
 # checks what the links hand to the desktop's opener.
 #   linux_e2e.sh PROGRAM ARTIFACT_FOLDER
 set -euo pipefail
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../expected.sh"
-start_display_test "$1" "$2"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+begin_display_test "$1" "$2"
 
 # A recording opener earlier on PATH than the real xdg-open.
 mkdir -p "$work/bin"
@@ -22,7 +19,7 @@ PATH="$work/bin:$PATH" "$program" --style=fusion -platform offscreen >"$work/pro
 pid=$!
 
 window=$(wait_for_window "^$(expected caption)\$")
-[ -n "$window" ] || fail "the window did not appear (toolkit options must be ignored): $(cat "$work/program.log")"
+[ -n "$window" ] || fail_now "the window did not appear (toolkit options must be ignored): $(cat "$work/program.log")"
 sleep 0.5
 
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.2; }
@@ -40,12 +37,12 @@ clear_box() { click "$1" 36; xdotool key ctrl+a BackSpace; }
 click 84 36; type_text 199
 click 180 36; type_text 8.5
 click 352 36                                 # 计算
-[ "$(read_box 280)" = "169.15" ] || fail "199 at 8.5 showed '$(read_box 280)'"
+[ "$(read_box 280)" = "169.15" ] || fail_now "199 at 8.5 showed '$(read_box 280)'"
 import -window "$window" "$artifacts/mivello-linux.png"
 
 click 428 36                                 # 重来
 for x in 84 180 280; do
-  [ -z "$(read_box $x)" ] || fail "Reset left text in the box at x=$x"
+  [ -z "$(read_box $x)" ] || fail_now "Reset left text in the box at x=$x"
 done
 
 click 282 104                                # Image1, also over Label6
@@ -65,20 +62,21 @@ argc=1
 arg=$(expected shop_link)"
 expected="$links
 $links"
-[ "$(cat "$work/opened" 2>/dev/null)" = "$expected" ] || fail "the opener got: $(cat "$work/opened" 2>/dev/null)"
+[ "$(cat "$work/opened" 2>/dev/null)" = "$expected" ] || fail_now "the opener got: $(cat "$work/opened" 2>/dev/null)"
 
 click 84 36; type_text 1e400
 click 352 36
 box=$(wait_for_window '^Mivello$' 5)
-[ -n "$box" ] || fail "no message box for an overflow"
+[ -n "$box" ] || fail_now "no message box for an overflow"
 sleep 0.3
 import -window root -crop 800x600+0+0 "$artifacts/mivello-overflow.png"
 xdotool windowfocus --sync "$box" 2>/dev/null || true
 xdotool key Return
 sleep 0.5
-kill -0 "$pid" 2>/dev/null || fail "the program ended after the error"
-[ -z "$(xdotool search --onlyvisible --name '^Mivello$' 2>/dev/null || true)" ] || fail "the message box stayed open"
-[ "$(read_box 84)" = "1e400" ] || fail "the typed price was lost"
+kill -0 "$pid" 2>/dev/null || fail_now "the program ended after the error"
+[ -z "$(xdotool search --onlyvisible --name '^Mivello$' 2>/dev/null || true)" ] || fail_now "the message box stayed open"
+[ "$(read_box 84)" = "1e400" ] || fail_now "the typed price was lost"
 
 kill "$pid"
-echo "e2e: 1 passed, 0 failed"
+verdict 0 "the whole session"
+finish e2e

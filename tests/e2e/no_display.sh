@@ -4,11 +4,8 @@
 #   no_display.sh PROGRAM
 set -uo pipefail
 program=$(realpath "$1")
-passed=0 failed=0 skipped=0
-# verdict STATUS WHAT: counts a check that passed with status 0, else says WHAT.
-verdict() {
-  if [ "$1" = 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $2"; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+begin_test
 
 expect() {  # expect WHAT STATUS STDERR_LINE -- COMMAND...
   local what=$1 status=$2 line=$3 err got
@@ -36,10 +33,6 @@ expect "a display elsewhere that does not answer" 1 "Mivello: 无法连接到显
 # A stale X display beside an unreachable Wayland one is X's to answer.
 expect "a stale DISPLAY and no compositor" 1 "Mivello: 无法连接到显示器 :99987" -- \
   env -u QT_QPA_PLATFORM DISPLAY=:99987 WAYLAND_DISPLAY=wayland-mivello-none XDG_RUNTIME_DIR=/tmp "$program"
-work=$(mktemp -d)
-trap 'stop_private_display; rm -rf "$work"' EXIT
-source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../expected.sh"
 
 # Wayland only, on a system without Qt's Wayland plugin: the program copied
 # beside a qt.conf that shows Qt a copy of its plugins without it (where it
@@ -79,8 +72,7 @@ unset XVFB_PID
 # A stale DISPLAY beside a working Wayland session: the native Wayland window.
 mkdir "$work/wayland"
 if ! command -v sway >/dev/null; then
-  skipped=$((skipped + 1))
-  echo "skipped: a stale DISPLAY beside Wayland (no sway here)"
+  skip "a stale DISPLAY beside Wayland (no sway here)"
 elif start_private_wayland "$work/wayland"; then
   env -u QT_QPA_PLATFORM DISPLAY=:99987 "$program" >"$work/program.log" 2>&1 &
   pid=$!
@@ -118,5 +110,4 @@ got=$?
 [ "$got" = 1 ] && [ "$(printf '%s\n' "$err" | tail -n1)" = "Mivello: 无法连接到显示器 $DISPLAY" ] &&
   ! grep -q "qt.qpa" <<<"$err"
 verdict $? "a server that refuses the program: status $got, stderr '$err'"
-echo "no display: $passed passed, $failed failed, $skipped skipped"
-[ "$failed" = 0 ]
+finish "no display"

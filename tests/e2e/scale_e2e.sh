@@ -6,23 +6,20 @@
 #   scale_e2e.sh PROGRAM ARTIFACT_FOLDER
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
-source "$here/../../tools/xvfb.sh"
-source "$here/../expected.sh"
-XVFB_SCREEN=1024x400x24 start_display_test "$1" "$2"
+source "$here/../lib.sh"
+XVFB_SCREEN=1024x400x24 begin_display_test "$1" "$2"
 
 mkdir -p "$work/bin"
 printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 
-passed=0 failed=0
 for scale in 1.25 1.5 2; do
   rm -f "$work/opened"
   PATH="$work/bin:$PATH" QT_SCALE_FACTOR=$scale QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
   pid=$!
   window=$(wait_for_window "^$(expected caption)\$")
   if [ -z "$window" ]; then
-    failed=$((failed + 1))
-    echo "FAIL: at $scale no window: $(cat "$work/program.log")"
+    verdict 1 "at $scale no window: $(cat "$work/program.log")"
     continue
   fi
   sleep 0.5
@@ -30,10 +27,9 @@ for scale in 1.25 1.5 2; do
   sleep 0.5
   got=$(cat "$work/opened" 2>/dev/null || true)
   if [ "$got" = "$want" ]; then
-    passed=$((passed + 1))
+    verdict 0 "at $scale"
   else
-    failed=$((failed + 1))
-    echo "FAIL: at scale $scale the clicks opened:"
+    verdict 1 "at scale $scale the clicks opened:"
     diff <(echo "$want") <(echo "$got") || true
     cat "$work/clicks"
   fi
@@ -41,5 +37,4 @@ for scale in 1.25 1.5 2; do
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 done
-echo "scale on X11: $passed passed, $failed failed"
-[ "$failed" = 0 ]
+finish "scale on X11"

@@ -10,12 +10,8 @@ program=$(realpath "$3")
 recorder=$(realpath "$4")
 artifacts=$(realpath -m "$5")
 mkdir -p "$artifacts"
-work=$(mktemp -d)
-here=$(dirname "${BASH_SOURCE[0]}")
-source "$here/../windows/wine_prefix.sh"
-source "$here/../expected.sh"
-trap 'stop_wine_prefix 2>/dev/null || true; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+begin_test
 
 start_wine_prefix "$arch" "$work" "$recorder"
 cp "$recorder" "$drive_c/Program.exe"                   # decoys: must never run
@@ -24,7 +20,7 @@ cp "$recorder" "$drive_c/Program Files/Internet.exe"
 # A look at the window, as a person would see it.
 wine "$program" >/dev/null 2>&1 &
 window=$(wait_for_window "^$(expected caption)\$" 20)
-[ -n "$window" ] || fail "the window did not appear under Wine"
+[ -n "$window" ] || fail_now "the window did not appear under Wine"
 sleep 1
 import -window root -crop 600x250+0+0 "$artifacts/mivello-wine.png"
 wineserver -k  # ends the program; the driver starts it again
@@ -43,7 +39,8 @@ show=1"
 expected="$links
 $links"
 recorded=$(cat "$drive_c/iexplore-record.txt" 2>/dev/null || true)
-[ "$recorded" = "$expected" ] || fail "the browser recorded: $recorded"
-[ ! -e "$drive_c/Program-record.txt" ] || fail "C:\\Program.exe ran"
-[ ! -e "$drive_c/Internet-record.txt" ] || fail "C:\\Program Files\\Internet.exe ran"
-echo "links: 6 passed, 0 failed"
+[ "$recorded" = "$expected" ] || fail_now "the browser recorded: $recorded"
+[ ! -e "$drive_c/Program-record.txt" ] || fail_now "C:\\Program.exe ran"
+[ ! -e "$drive_c/Internet-record.txt" ] || fail_now "C:\\Program Files\\Internet.exe ran"
+passed=6
+finish links

@@ -10,16 +10,8 @@ arch=$1
 msi=$(realpath "$2")
 driver=$(realpath "$3")
 recorder=$(realpath "$4")
-work=$(mktemp -d)
-source "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../expected.sh"
-trap 'stop_wine_prefix 2>/dev/null || true; rm -rf "$work"' EXIT
-passed=0 failed=0
-check() {  # check WHAT COMMAND...
-  local what=$1
-  shift
-  if "$@"; then echo "ok: $what"; passed=$((passed + 1)); else echo "FAILED: $what"; failed=$((failed + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+begin_test
 
 # The package itself: its platform, and the Windows it asks for before it installs.
 platform=Intel
@@ -69,5 +61,4 @@ wineserver -w
 check "msiexec /x removes the program" test -z "$(program_files)"
 check "and the shortcut" test -z "$(shortcut)"
 check "and the entry" bash -c '! grep -q "\"DisplayName\"=\"Mivello\"" <<<"$1"' _ "$(installed_programs)"
-echo "installer: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish installer

@@ -3,9 +3,8 @@
 # make real windows under Wine.
 #   with_display.sh COMMAND [ARGS...]
 set -euo pipefail
-work=$(mktemp -d)
-trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
-source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+begin_test
 # Wide enough for the form at 192 dots per inch.
 XVFB_SCREEN=1280x800x24 start_private_display "$work"
 "$@"

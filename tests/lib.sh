@@ -1,4 +1,76 @@
-# Sourced by the scripts that need a display.
+# Sourced by the test and bench scripts: what each of them needs and none
+# writes again.
+#   begin_test              a throwaway folder, $work, removed on every way out,
+#                           after everything started below has been ended
+#   begin_display_test PROGRAM ARTIFACTS
+#                           the same with a private X server, and $program and
+#                           $artifacts (made) set
+#   start_private_display, start_private_wayland, start_wine_prefix
+#                           servers and a Wine prefix (see each)
+#   check WHAT COMMAND...   a check that passes when COMMAND does
+#   verdict STATUS WHAT     a check that passed with status 0
+#   skip WHAT, fail_now WHAT
+#   finish NAME             the closing line "NAME: N passed, M failed[, K skipped]"
+#                           and the status: 1 for a failure, 77 when all was skipped
+#   expected NAME           a value of tests/expected_values.txt
+lib_root=$(realpath "$(dirname "${BASH_SOURCE[0]}")/..")
+
+expected() { sed -n "s/^$1=//p" "$lib_root/tests/expected_values.txt"; }
+
+passed=0 failed=0 skipped=0
+check() {
+  local what=$1
+  shift
+  if "$@"; then verdict 0 "$what"; else verdict 1 "$what"; fi
+}
+verdict() {
+  if [ "$1" = 0 ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAIL: $2"
+  fi
+}
+skip() {
+  skipped=$((skipped + 1))
+  echo "skipped: $1"
+}
+finish() {
+  local line="$1: $passed passed, $failed failed"
+  [ "$skipped" = 0 ] || line+=", $skipped skipped"
+  echo "$line"
+  [ "$failed" = 0 ] || exit 1
+  [ "$passed" != 0 ] || [ "$skipped" = 0 ] || exit 77  # nothing could be checked here
+  exit 0
+}
+# fail_now WHAT: a check that failed, and the script ends there.
+fail_now() {
+  verdict 1 "$1"
+  finish "${test_name:-$(basename "$0" .sh)}"
+}
+
+begin_test() {
+  work=$(mktemp -d)
+  trap end_test EXIT
+}
+# Every way out: the Wine prefix, the servers and the script's background
+# jobs ended, then the folder removed.
+end_test() {
+  stop_wine_prefix 2>/dev/null || true
+  stop_private_display 2>/dev/null || true
+  [ -n "${work:-}" ] || return 0
+  # Nothing mounted below it is followed (a chroot's /proc, /dev).
+  findmnt -rn -o TARGET | grep -F "$work/" | sort -r | xargs -r -n1 umount -l 2>/dev/null || true
+  rm -rf --one-file-system "$work"
+}
+begin_display_test() {
+  program=$(realpath "$1")
+  artifacts=$(realpath -m "$2")
+  mkdir -p "$artifacts"
+  begin_test
+  start_private_display "$work"
+}
+
 # start_private_display starts a private X server and exports DISPLAY and
 # XDG_RUNTIME_DIR. Its number is drawn at random from :100 to :999, not the
 # lowest free one: a server of an earlier test that is still going away
@@ -37,19 +109,6 @@ start_private_display() {
   done
   echo "Xvfb did not start: $(tail -n 3 "$work/xvfb.log")" >&2
   return 1
-}
-
-# The start of a script that tests PROGRAM on its own X server: sets
-# `program`, `artifacts` (made) and `work` (a throwaway folder), and ends
-# the server and removes the folder on exit.
-#   start_display_test PROGRAM ARTIFACT_FOLDER
-start_display_test() {
-  program=$(realpath "$1")
-  artifacts=$(realpath -m "$2")
-  mkdir -p "$artifacts"
-  work=$(mktemp -d)
-  trap 'stop_private_display 2>/dev/null || true; rm -rf "$work"' EXIT
-  start_private_display "$work"
 }
 
 # Ends the script's background jobs and waits until the X server has gone:
@@ -91,9 +150,38 @@ start_private_wayland() {
     WLR_RENDERER=pixman "${as_user[@]}" sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
   SWAY_PID=$!
   for _ in $(seq 100); do compgen -G "$runtime/sway-ipc.*.sock" >/dev/null && [ -S "$runtime/wayland-1" ] && break; sleep 0.05; done
-  compgen -G "$runtime/sway-ipc.*.sock" >/dev/null || { echo "sway did not start: $(tail -n 3 "$work/sway.log")" >&2; return 1; }
+  if ! compgen -G "$runtime/sway-ipc.*.sock" >/dev/null || [ ! -S "$runtime/wayland-1" ]; then
+    echo "sway did not start: $(tail -n 3 "$work/sway.log")" >&2
+    return 1
+  fi
   unset DISPLAY
   export XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-1
   SWAYSOCK=$(compgen -G "$runtime/sway-ipc.*.sock" | head -n1)
   export SWAYSOCK
+}
+
+# start_wine_prefix ARCH WORK_FOLDER [RECORDER]: the Wine tools (wine,
+# wineboot, wineserver, winepath) with the loader of ARCH, a throwaway prefix
+# under WORK_FOLDER on a private X server, and RECORDER standing at the
+# browser's path; sets drive_c. stop_wine_prefix ends what it started.
+start_wine_prefix() {
+  wine_arch=$1
+  local work=$2 recorder=${3:-} tool
+  for tool in wine wineboot wineserver winepath; do
+    eval "$tool() { bash \"\$lib_root/tools/wine.sh\" \"\$wine_arch\" $tool \"\$@\"; }"
+  done
+  export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8
+  start_private_display "$work"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+  drive_c="$WINEPREFIX/drive_c"
+  if [ -n "$recorder" ]; then
+    mkdir -p "$drive_c/Program Files/Internet Explorer"
+    cp "$recorder" "$drive_c/Program Files/Internet Explorer/iexplore.exe"
+  fi
+}
+
+stop_wine_prefix() {
+  if [ -n "${wine_arch:-}" ]; then wineserver -k 2>/dev/null || true; fi
+  stop_private_display
 }
