@@ -19,14 +19,16 @@ app_id=$(expected app_id)
 pass() { verdict 0 "$*"; }
 fail() { verdict 1 "$*"; }
 
-if desktop-file-validate "app/linux/$app_id.desktop" && appstreamcli validate --no-net "app/linux/$app_id.metainfo.xml"; then
+deb=$(ls "$debs"/mivello_*_*.deb | head -n1)
+echo "-- checking $deb (nothing is installed)"
+mkdir "$work/root"
+dpkg-deb -x "$deb" "$work/root"
+if desktop-file-validate "$work/root/usr/share/applications/$app_id.desktop" &&
+  appstreamcli validate --no-net "$work/root/usr/share/metainfo/$app_id.metainfo.xml"; then
   pass "the desktop entry and the metainfo validate"
 else
   fail "the desktop entry or the metainfo does not validate"
 fi
-
-deb=$(ls "$debs"/mivello_*_*.deb | head -n1)
-echo "-- checking $deb (nothing is installed)"
 listing=$(dpkg-deb -c "$deb")
 missing=""
 for path in ./usr/bin/mivello "./usr/share/applications/$app_id.desktop" "./usr/share/metainfo/$app_id.metainfo.xml" \
@@ -42,8 +44,6 @@ else
   fail "apt cannot install it here: $(tail -n 3 <<<"$simulation")"
 fi
 
-mkdir "$work/root"
-dpkg-deb -x "$deb" "$work/root"
 start_private_display "$work"
 "$work/root/usr/bin/mivello" >"$work/program.log" 2>&1 &
 window=$(wait_for_window "^$(expected caption)\$")
