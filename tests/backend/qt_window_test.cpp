@@ -202,6 +202,23 @@ TEST_F(QtForm1, ShiftTabGoesBackAndEscInABoxIsTaken) {
   EXPECT_TRUE(launches_.empty());
 }
 
+// The window hands the arrows to the runtime: on a button they move the
+// focus along the tab order; a text box keeps them for its caret.
+TEST_F(QtForm1, ArrowsMoveTheFocusFromAButtonOnly) {
+  auto* command2 = Widget<QPushButton>("Command2");
+  command2->setFocus();
+  QTest::keyClick(command2, Qt::Key_Right);
+  EXPECT_EQ(Focused()->objectName(), QStringLiteral("Command1"));
+  QTest::keyClick(Focused(), Qt::Key_Up);
+  EXPECT_EQ(Focused()->objectName(), QStringLiteral("Command2"));
+  auto* text1 = Widget<QLineEdit>("Text1");
+  text1->setFocus();
+  QTest::keyClicks(text1, "12");
+  QTest::keyClick(text1, Qt::Key_Left);
+  EXPECT_EQ(Focused(), text1);
+  EXPECT_EQ(text1->cursorPosition(), 1);
+}
+
 TEST_F(QtForm1, TextBoxesTakeLongTexts) {
   const QString longPrice = QStringLiteral("1") + QString(40000, QLatin1Char('0'));
   auto* text1 = Widget<QLineEdit>("Text1");

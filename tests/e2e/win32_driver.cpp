@@ -274,6 +274,16 @@ int wmain(int argc, wchar_t** argv) {
              (focus == nullptr ? L"none" : TextOf(focus)));
   DestroyWindow(other);
 
+  // Arrows: a text box keeps them for its caret; on a button they move the
+  // focus along the tab order.
+  Press(process.dwThreadId, VK_LEFT);
+  Expect(Focused(process.dwThreadId) == edits[0], "Left in 原价 stays there, for its caret");
+  for (int i = 0; i < 5 && Focused(process.dwThreadId) != reset; ++i) Press(process.dwThreadId, VK_TAB);
+  Press(process.dwThreadId, VK_RIGHT);
+  Expect(Focused(process.dwThreadId) == calculate, "Right on 重来 goes on to 计算, first in the tab order");
+  Press(process.dwThreadId, VK_UP);
+  Expect(Focused(process.dwThreadId) == reset, "Up on 计算 goes back to 重来");
+
   PostMessageW(main, WM_CLOSE, 0, 0);
   const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
   Expect(ended, "closing the window ends the program");
