@@ -14,9 +14,12 @@ struct IconvCloser {
 };
 using Converter = std::unique_ptr<void, IconvCloser>;
 
+// The C library loads its converter for code page 936 from a module of its
+// own (GBK.so among its gconv modules), which a system can lack.
 Converter Open(const char* to, const char* from) {
   iconv_t cd = iconv_open(to, from);
-  return Converter(cd == reinterpret_cast<iconv_t>(-1) ? nullptr : cd);
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw NoCodePage936();
+  return Converter(cd);
 }
 
 // Converts all of `in`; on a sequence it cannot convert, calls `onInvalid`,
@@ -46,9 +49,13 @@ constexpr char kUnicode[] = "UCS-2LE";
 
 }  // namespace
 
+NoCodePage936::NoCodePage936()
+    : StartupError(
+          "the C library has no converter for code page 936 (GBK), in which the window's texts are stored: "
+          "install its character-set modules (gconv; on Debian the libc6 package of this architecture)") {}
+
 std::optional<String> FromCodePage936(std::span<const std::uint8_t> bytes) {
   Converter cd = Open(kUnicode, "CP936");
-  if (!cd) return std::nullopt;
   std::string utf16;
   if (!Convert(static_cast<iconv_t>(cd.get()), reinterpret_cast<const char*>(bytes.data()), bytes.size(),
                utf16, [](std::string&, std::size_t) { return std::size_t{0}; })) {
@@ -64,7 +71,6 @@ std::optional<String> FromCodePage936(std::span<const std::uint8_t> bytes) {
 
 std::optional<std::vector<std::uint8_t>> ToCodePage936(StringView text) {
   Converter cd = Open("CP936", kUnicode);
-  if (!cd) return std::nullopt;
   std::string in;
   for (char16_t c : text) in.append({static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)});
   std::string out;

@@ -4,8 +4,22 @@
 #include "runtime/codepage.h"
 
 namespace mivello {
+namespace {
+
+// Every Windows since XP has the code page; a stripped-down one may not.
+void RequireCodePage936() {
+  if (!IsValidCodePage(936)) throw NoCodePage936();
+}
+
+}  // namespace
+
+NoCodePage936::NoCodePage936()
+    : StartupError(
+          "Windows has no code page 936 (GBK), in which the window's texts are stored: "
+          "add the Chinese (Simplified) language support") {}
 
 std::optional<String> FromCodePage936(std::span<const std::uint8_t> bytes) {
+  RequireCodePage936();
   if (bytes.empty()) return String();
   const auto* in = reinterpret_cast<const char*>(bytes.data());
   const int size = static_cast<int>(bytes.size());
@@ -17,6 +31,7 @@ std::optional<String> FromCodePage936(std::span<const std::uint8_t> bytes) {
 }
 
 std::optional<std::vector<std::uint8_t>> ToCodePage936(StringView text) {
+  RequireCodePage936();
   if (text.empty()) return std::vector<std::uint8_t>{};
   const auto* in = reinterpret_cast<const wchar_t*>(text.data());
   const int size = static_cast<int>(text.size());

@@ -1,28 +1,29 @@
 #include "runtime/fp_status.h"
 
-#include <cfenv>
-
 #include "runtime/runtime_error.h"
 
 namespace mivello {
 namespace {
-constexpr int kChecked = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-}
 
-void ClearFpStatus() noexcept { std::feclearexcept(kChecked); }
+enum Flag : unsigned { kInvalid = 1, kDivisionByZero = 2, kOverflow = 4 };
+
+thread_local unsigned status = 0;
+
+}  // namespace
+
+void ClearFpStatus() noexcept { status = 0; }
 
 void RaiseFpStatus(bool invalid, bool overflow) noexcept {
-  const int raised = (invalid ? FE_INVALID : 0) | (overflow ? FE_OVERFLOW : 0);
-  if (raised != 0) std::feraiseexcept(raised);
+  status |= (invalid ? kInvalid : 0u) | (overflow ? kOverflow : 0u);
 }
 
 void CheckFpStatus() {
-  if (std::fetestexcept(kChecked) != 0) vbaFPException();
+  if (status != 0) vbaFPException();
 }
 
 void vbaFPException() {
-  const bool divide = std::fetestexcept(FE_DIVBYZERO) != 0;
-  std::feclearexcept(kChecked);
+  const bool divide = (status & kDivisionByZero) != 0;
+  status = 0;
   Raise(divide ? ErrorNumber::DivisionByZero : ErrorNumber::Overflow);
 }
 

@@ -1,13 +1,15 @@
 #pragma once
-// The arithmetic unit's exception status, as procedures check it after arithmetic.
+// The arithmetic unit's exception status, as procedures check it after
+// arithmetic. The runtime keeps it itself, one status word for the window's
+// thread: what the check sees is what the operations raised, never what a
+// processor or its C library keeps (a soft-float C library keeps nothing).
 
 namespace mivello {
 
 // Clears invalid operation, division by zero and overflow.
 void ClearFpStatus() noexcept;
 
-// Sets the flags that arithmetic done in integers raised, as the arithmetic
-// unit would have, so that CheckFpStatus sees them.
+// Sets the flags that an operation raised; they stay set until cleared.
 void RaiseFpStatus(bool invalid, bool overflow) noexcept;
 
 // Raises the runtime's floating-point error if one of the three is set:

@@ -22,9 +22,12 @@ bool IsTypeSuffix(char16_t c) { return c == u'%' || c == u'&' || c == u'!' || c 
 
 // A Chinese input method in full-width mode types "１９９" and "８．５",
 // sometimes after an ideographic space: each full-width form of an ASCII
-// character reads as that character, the ideographic space as a blank.
+// character reads as that character, the ideographic space as a blank. In
+// Chinese punctuation mode its period key types the ideographic full stop,
+// which reads as the period wherever it stands.
 char16_t Narrow(char16_t c) {
   if (c >= u'\uFF01' && c <= u'\uFF5E') return static_cast<char16_t>(c - 0xFEE0);
+  if (c == u'\u3002') return u'.';
   return c == u'\u3000' ? u' ' : c;
 }
 
@@ -35,22 +38,13 @@ class Reader {
   // The next character that is not a blank, or 0 at the end.
   char16_t Peek() {
     while (pos_ < text_.size() && IsBlank(Narrow(text_[pos_]))) ++pos_;
-    return pos_ < text_.size() ? At(pos_) : u'\0';
+    return pos_ < text_.size() ? Narrow(text_[pos_]) : u'\0';
   }
   void Take() { ++pos_; }
   std::size_t Position() const { return pos_; }
   void Rewind(std::size_t pos) { pos_ = pos; }
 
  private:
-  // An input method in Chinese punctuation mode types the ideographic full
-  // stop for the period key: between two digits it is the decimal point.
-  char16_t At(std::size_t pos) const {
-    const char16_t c = Narrow(text_[pos]);
-    const bool betweenDigits = pos > 0 && pos + 1 < text_.size() && IsDigit(Narrow(text_[pos - 1])) &&
-                               IsDigit(Narrow(text_[pos + 1]));
-    return c == u'\u3002' && betweenDigits ? u'.' : c;
-  }
-
   StringView text_;
   std::size_t pos_ = 0;
 };

@@ -9,17 +9,26 @@
 #              there and started: its window opens and stays open.
 #   newcomer   as a new user meets it: a minimal system, tools/run.sh
 #              installs what it needs, builds, and opens the window.
+#   port ARCH  the GUI-free core for ARCH with the release's cross compiler,
+#              its tests under qemu-user (tools/check-port.sh), for a port
+#              that this machine's release does not carry.
+#   cross ARCH the package cross-built for ARCH as Debian's cross builds
+#              are: apt-get build-dep -a ARCH, dpkg-buildpackage -a ARCH
+#              -Pcross,nocheck; the .deb installed there with the ARCH
+#              libraries it depends on, and started under qemu-user: its
+#              window opens and stays open.
 # Prints one closing line. Status 0 passed, 1 failed, 77 skipped: the
 # archive could not give the chroot or our build dependencies (unstable's
 # transitions; with ALLOW_SKIP=1 only).
 #   tools/check-release.sh package|newcomer SUITE LOG_FOLDER
+#   tools/check-release.sh port|cross SUITE LOG_FOLDER ARCH
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 if [ "${1:-}" = --in-chroot ]; then
   # The customize hook: runs on this machine, with the chroot at $root.
   shift
-  check=$1 suite=$2 root=$3 log=$4 display=$5
+  check=$1 suite=$2 root=$3 log=$4 display=$5 arch=${6:-}
   phase() { echo "$1" >"$log/phase"; echo "-- $1"; }
   in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LC_ALL=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"; }
   source_tree=/build/mivello
@@ -37,7 +46,7 @@ if [ "${1:-}" = --in-chroot ]; then
     done
     [ -n "$window" ] || return 1
     sleep 3
-    DISPLAY=$display import -window "$window" "$log/$check-$suite.png" 2>/dev/null || true
+    DISPLAY=$display import -window "$window" "$log/$check-$suite${arch:+-$arch}.png" 2>/dev/null || true
     DISPLAY=$display xdotool getwindowname "$window" >/dev/null 2>&1 && kill -0 "$(cat "$1")" 2>/dev/null
   }
   stop() {  # stop PID_FILE: ends the program and what started it
@@ -61,6 +70,39 @@ if [ "${1:-}" = --in-chroot ]; then
     stop "$log/pid"
     echo "no window from tools/run.sh:"
     tail -n 40 "$log/newcomer.log"
+    exit 1
+  fi
+
+  if [ "$check" = port ]; then
+    phase "the cross compiler"
+    in_root bash -c "cd $source_tree && bash tools/install-deps.sh --port $arch"
+    phase "the core for $arch"
+    in_root bash -c "cd $source_tree && bash tools/check-port.sh $arch"
+    exit 0
+  fi
+
+  if [ "$check" = cross ]; then
+    phase "build dependencies"
+    in_root bash -c "cd $source_tree && apt-get build-dep -y -q -a $arch ./"
+    echo "versions: $(in_root dpkg-query -W -f '${Package}:${Architecture} ${Version}, ' qt6-base-dev:"$arch" \
+      "g++-$(bash "$here/tools/ports.sh" triple "$arch")" qemu-user)"
+    phase "dpkg-buildpackage"
+    in_root useradd --system --no-create-home --home-dir /nonexistent builder
+    in_root chown -R builder: /build
+    chroot --userspec=builder:builder "$root" env -i PATH=/usr/bin:/bin LC_ALL=C.UTF-8 HOME=/nonexistent \
+      bash -c "cd $source_tree && bash tools/build-deb.sh -a $arch /build/out"
+    phase "install and start"
+    in_root bash -c "apt-get install -y -q /build/out/mivello_*_$arch.deb"
+    in_root DISPLAY="$display" "qemu-$(bash "$here/tools/ports.sh" qemu "$arch")" /usr/bin/mivello \
+      >"$log/program.log" 2>&1 &
+    echo $! >"$log/pid"
+    if started "$log/pid" 120; then
+      stop "$log/pid"
+      echo "the $arch program installed there opened its window under qemu and kept it open"
+      exit 0
+    fi
+    stop "$log/pid"
+    echo "the $arch program showed no window, or did not keep it open: $(cat "$log/program.log")"
     exit 1
   fi
 
@@ -93,7 +135,10 @@ if [ "${1:-}" = --in-chroot ]; then
   exit 1
 fi
 
-check=${1:?package or newcomer} suite=${2:?suite} log=$(realpath -m "${3:?log folder}")
+check=${1:?package, newcomer, port or cross} suite=${2:?suite} log=$(realpath -m "${3:?log folder}") arch=${4:-}
+case "$check" in
+  port | cross) [ -n "$arch" ] || { echo "check-release.sh: $check needs an architecture" >&2; exit 2; } ;;
+esac
 [ "$(id -u)" -eq 0 ] || { echo "check-release.sh: run as root (mmdebstrap makes and enters the chroot)" >&2; exit 2; }
 command -v mmdebstrap >/dev/null || { echo "check-release.sh: needs mmdebstrap (tools/install-deps.sh)" >&2; exit 2; }
 mkdir -p "$log"
@@ -104,22 +149,27 @@ source "$here/tests/lib.sh"
 begin_test  # whatever happens: the X server ended, nothing left mounted, the chroot gone
 start_private_display "$work"
 
-variant=buildd include=xdotool
+variant=buildd include=xdotool architectures=()
 [ "$check" = newcomer ] && variant=minbase include=""
-echo "-- $check check on Debian $suite (mmdebstrap, variant $variant; log in $log/$check-$suite.log)"
+if [ "$check" = cross ]; then
+  architectures=(--architectures="amd64,$arch")
+  include+=",crossbuild-essential-$arch,qemu-user"
+fi
+name=$check-$suite${arch:+-$arch}
+echo "-- $check check on Debian $suite${arch:+ for $arch} (mmdebstrap, variant $variant; log in $log/$name.log)"
 status=0
-TMPDIR=$work mmdebstrap --variant="$variant" ${include:+--include="$include"} \
+TMPDIR=$work mmdebstrap --variant="$variant" ${include:+--include="$include"} "${architectures[@]}" \
   --aptopt='Acquire::Check-Valid-Until "false"' \
-  --customize-hook="bash '$here/tools/check-release.sh' --in-chroot $check $suite \"\$1\" '$log' '$DISPLAY'" \
-  "$suite" /dev/null http://deb.debian.org/debian >"$log/$check-$suite.log" 2>&1 || status=$?
+  --customize-hook="bash '$here/tools/check-release.sh' --in-chroot $check $suite \"\$1\" '$log' '$DISPLAY' '$arch'" \
+  "$suite" /dev/null http://deb.debian.org/debian >"$log/$name.log" 2>&1 || status=$?
 phase=$(cat "$log/phase" 2>/dev/null || echo "the chroot")
 if [ "$status" -eq 0 ]; then
-  grep -E '^(versions|lintian|the installed|newcomer)[: ]|tests passed' "$log/$check-$suite.log" || true
+  grep -E '^(versions|lintian|the installed|the [a-z0-9]+ program|newcomer)[: ]|tests passed' "$log/$name.log" || true
   verdict 0 "$check"
 elif [ "${ALLOW_SKIP:-0}" = 1 ] && { [ "$phase" = "the chroot" ] || [ "$phase" = "build dependencies" ]; }; then
-  skip "the archive gave no $phase ($(grep -E '^(E|W): ' "$log/$check-$suite.log" | tail -n 1))"
+  skip "the archive gave no $phase ($(grep -E '^(E|W): ' "$log/$name.log" | tail -n 1))"
 else
-  tail -n 60 "$log/$check-$suite.log"
+  tail -n 60 "$log/$name.log"
   verdict 1 "$check, at $phase"
 fi
-finish "Debian $suite, $check"
+finish "Debian $suite, $check${arch:+ $arch}"

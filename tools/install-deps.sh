@@ -2,20 +2,24 @@
 # Installs with apt what building, running and testing Mivello needs on
 # Debian 12 / Ubuntu, and says what before it does; what is there already is
 # left as it is.
-# Usage: tools/install-deps.sh [--run] [--windows] [--arm64]   (run as root or with sudo available)
-#   --run      only what building and running the program needs
-#   --windows  the MinGW-w64 compilers for both Windows builds, Wine, the PE reader, msitools
-#   --arm64    the arm64 cross compiler and qemu-user for the core's arm64 tests
+# Usage: tools/install-deps.sh [--run] [--windows] [--ports] [--port ARCH]   (as root or with sudo)
+#   --run        only what building and running the program needs
+#   --windows    the MinGW-w64 compilers for both Windows builds, Wine, the PE reader, msitools
+#   --ports      the cross compilers and qemu-user for the core on the other architectures
+#                that this release carries (tools/check-port.sh; riscv64 runs in a Debian 13 chroot)
+#   --port ARCH  only what tools/check-port.sh ARCH needs, nothing of the program's own
 set -euo pipefail
 
-want_tests=1 want_windows=0 want_arm64=0
-for flag in "$@"; do
-  case "$flag" in
+want_base=1 want_tests=1 want_windows=0 ports=()
+while [ $# -gt 0 ]; do
+  case "$1" in
     --run) want_tests=0 ;;
     --windows) want_windows=1 ;;
-    --arm64) want_arm64=1 ;;
-    *) echo "install-deps.sh: unknown option $flag" >&2; exit 2 ;;
+    --ports) mapfile -t -O "${#ports[@]}" ports < <(bash "$(dirname "$0")/ports.sh" here) ;;
+    --port) want_base=0 want_tests=0 ports+=("${2:?--port needs an architecture}"); shift ;;
+    *) echo "install-deps.sh: unknown option $1" >&2; exit 2 ;;
   esac
+  shift
 done
 
 SUDO=""
@@ -32,7 +36,9 @@ packages=(
   qt6-translations-l10n                     # Qt's own texts in Chinese
   fonts-noto-cjk                            # a CJK font for the captions
   xdg-utils                                 # the desktop's opener for links
+  libpng-dev                                # the icon tool's theme icons
 )
+[ "$want_base" = 1 ] || packages=()
 # Testing it, and the tools that draw its pictures.
 test_packages=(
   git
@@ -81,10 +87,14 @@ if [ "$want_windows" = 1 ]; then
   done
 fi
 
-if [ "$want_arm64" = 1 ]; then
-  # libc6:arm64 brings the character set modules that iconv loads at run time.
-  [ "$(dpkg --print-architecture)" = arm64 ] || add_architecture arm64
-  for p in g++-aarch64-linux-gnu qemu-user libc6:arm64; do
+if [ "${#ports[@]}" -gt 0 ]; then
+  # The core's tests run in a sysroot of the port's own libraries that
+  # tools/port-sysroot.sh unpacks: nothing of another architecture is installed.
+  port_packages=(cmake ninja-build googletest qemu-user)
+  for arch in "${ports[@]}"; do
+    port_packages+=("g++-$(bash "$(dirname "$0")/ports.sh" triple "$arch")")
+  done
+  for p in "${port_packages[@]}"; do
     installed "$p" || missing+=("$p")
   done
 fi

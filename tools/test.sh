@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the default build, the sanitizer
-# build, the core for arm64 under qemu, both Windows builds under Wine (the
-# 32-bit release natively or under qemu-i386), each fuzzer for a bounded time
-# on top of its seed corpus, the Debian package from its source package with
-# lintian and a second build for reproducibility, the same on Debian 13 and
-# unstable in throwaway chroots with a newcomer's tools/run.sh on Debian 13,
-# and the packages.
+# build, the core for every other Debian architecture under qemu-user (those
+# this machine's release lacks in a chroot of the release that has them),
+# both Windows builds under Wine (the 32-bit release natively or under
+# qemu-i386), each fuzzer for a bounded time on top of its seed corpus, the
+# Debian package from its source package with lintian and a second build for
+# reproducibility, the same on Debian 13 and unstable in throwaway chroots
+# with a newcomer's tools/run.sh on Debian 13, the package cross-built for
+# arm64 and started under qemu, and the packages.
 # FUZZ_SECONDS sets the time per fuzzer (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +15,7 @@ cd "$(dirname "$0")/.."
 # caller in the plain C locale gets C.UTF-8, which every Debian system has.
 [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 
-bash tools/install-deps.sh --windows --arm64
+bash tools/install-deps.sh --windows --ports
 jobs=$(nproc)
 times=()
 stage_name="" stage_start=0
@@ -38,8 +40,22 @@ preset default
 stage "sanitizer build and tests"
 preset asan
 
-stage "arm64 core, tests under qemu-aarch64"
-preset arm64
+# Each of the other architectures: the core with warnings as errors, its
+# tests under qemu-user on the port's baseline processor.
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+ports=()
+for arch in $(bash tools/ports.sh here); do
+  stage "$arch core, tests under qemu-user"
+  bash tools/check-port.sh "$arch" | tee build/port-$arch.log
+  ports+=("$(tail -n 1 build/port-$arch.log)")
+done
+while read -r arch release; do
+  [ -n "$arch" ] || continue
+  stage "$arch core in a Debian $release chroot (this release has no $arch), tests under qemu-user"
+  "${as_root[@]}" bash tools/check-release.sh port "$release" build/releases "$arch"
+  ports+=("$(grep -E "^$arch: .*tests passed" "build/releases/port-$release-$arch.log" | tail -n 1)")
+done <<<"$(bash tools/ports.sh elsewhere)"
 
 stage "32-bit Windows (the release)"
 # Natively where this machine runs 32-bit programs; elsewhere 32-bit Wine
@@ -98,8 +114,6 @@ done
 echo "reproducible: $(ls build/debian/*.deb | wc -l) .deb files the same in two builds"
 
 # The other Debian releases users have, each in a throwaway chroot.
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
 stage "Debian 13 (stable): the package as its build machines build it, lintian, installed and started"
 "${as_root[@]}" bash tools/check-release.sh package trixie build/releases
 
@@ -115,6 +129,9 @@ esac
 stage "Debian 13, a newcomer: tools/run.sh in a minimal system opens the window"
 "${as_root[@]}" bash tools/check-release.sh newcomer trixie build/releases
 
+stage "the package cross-built for arm64 on Debian 13, installed and started under qemu-aarch64"
+"${as_root[@]}" bash tools/check-release.sh cross trixie build/releases arm64
+
 stage "packages"
 bash tools/check-package.sh build/debian build/windows
 
@@ -122,5 +139,7 @@ stage ""
 echo "Stage times:"
 printf '%s\n' "${times[@]}"
 echo "Windows tests: x86_64 under wine64; $windows_ran."
+echo "Other architectures (compiler; emulator and processor; tests):"
+printf '  %s\n' "${ports[@]}"
 echo "Debian releases: 12 on this machine; 13 passed (package and newcomer); unstable $unstable_ran."
 echo "All test stages passed."

@@ -152,6 +152,7 @@ void FormWindow::CreateControls() {
     if (child == nullptr) throw StartupError("cannot create control " + c.name);
     children_[i] = child;
     if (edit) {
+      SetWindowSubclass(child, &EditProc, i, reinterpret_cast<DWORD_PTR>(this));
       SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // no length limit beyond the system's
       texts_.push_back(std::make_unique<EditText>(child));
       form_.Controls()[i].AttachText(texts_.back().get());

@@ -56,6 +56,9 @@ class FormWindow {
   static constexpr int kFirstControlId = 100;  // control i has the id 100 + i
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  // A text box's own messages first: its border answers as its inside does.
+  static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR control,
+                                   DWORD_PTR self) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // The mouse, keys, focus and tooltip messages; nothing for any other.
   std::optional<LRESULT> HandleInput(UINT message, WPARAM wParam, LPARAM lParam);

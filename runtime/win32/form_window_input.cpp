@@ -3,6 +3,7 @@
 #include "runtime/win32/form_window.h"
 // After windows.h:
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -15,6 +16,39 @@ POINT PointOf(LPARAM lParam) {
 }
 
 }  // namespace
+
+// The native edit control keeps a press on its 3D border to itself and does
+// nothing with it, while the runtime says a text box takes its whole
+// rectangle: there the border is inside, and a press on it is a press at the
+// nearest point within, focus and caret as Windows puts them there.
+LRESULT CALLBACK FormWindow::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR control,
+                                      DWORD_PTR self) noexcept {
+  switch (message) {
+    case WM_NCHITTEST: {
+      // The border is HTBORDER to Windows, HTNOWHERE to Wine.
+      const LRESULT hit = DefSubclassProc(edit, message, wParam, lParam);
+      if (hit == HTCLIENT || hit == HTTRANSPARENT || hit == HTERROR) return hit;
+      const auto* form = reinterpret_cast<const FormWindow*>(self);
+      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ScreenToClient(form->window_.get(), &at);
+      return form->ElementAt(at) == control ? HTCLIENT : hit;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN: {
+      RECT inside;
+      GetClientRect(edit, &inside);
+      const POINT at = PointOf(lParam);
+      lParam = MAKELPARAM(std::clamp(at.x, inside.left, std::max(inside.left, inside.right - 1)),
+                          std::clamp(at.y, inside.top, std::max(inside.top, inside.bottom - 1)));
+      break;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(edit, &EditProc, control);
+      break;
+  }
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
 
 std::optional<std::size_t> FormWindow::ElementAt(POINT client) const {
   return user_.ElementAt(client.x, client.y, Density::AtDpi(static_cast<int>(dpi_)));

@@ -119,6 +119,18 @@ TEST(Calculate, AFailedReadRaisesTheControlsOwnError) {
   EXPECT_TRUE(app.AllReleased());
 }
 
+// The discount's box is read before the price's: of two failing reads, the
+// first one's error is the one shown.
+TEST(Calculate, ReadsText2BeforeText1) {
+  HeadlessForm1 app;
+  app.window.FailNextRead("Text1", ControlFailure(ErrorNumber::InvalidPropertyValue));
+  app.window.FailNextRead("Text2", kFail);
+  app.window.Click("Command1");
+  ASSERT_EQ(app.window.Messages().size(), 1u);
+  EXPECT_EQ(app.window.Messages()[0].text, u"实时错误 '440':\n\n自动化错误");
+  EXPECT_TRUE(app.AllReleased());
+}
+
 TEST(Calculate, TheKeyboardClicksTheFocusedButton) {
   HeadlessForm1 app;
   EXPECT_EQ(app.window.Focused(), "Command1");  // the start-up focus

@@ -264,5 +264,27 @@ TEST_F(QtForm1, AnUntrappedErrorShowsAMessageBoxAndTheWindowGoesOn) {
   EXPECT_FALSE(downWhileShown) << "drawn up before the procedure ran";
 }
 
+// A link that cannot be opened, clicked while typing in 折扣: the box goes,
+// and the focus is back in the box being typed in, not on the first button.
+TEST_F(QtForm1, AfterTheBoxTheFocusIsBackInTheTextBoxThatHadIt) {
+  ScopedLauncher cannotStart{[](const CommandLine&, StringView, WindowStyle) { return 0.0; }};
+  auto* text2 = Widget<QLineEdit>("Text2");
+  text2->setFocus();
+  QTest::keyClicks(text2, "8");
+  QString text;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      text = box->text();
+      box->accept();
+    }
+  });
+  ClickAt(30, 110);  // the shop line, which takes no focus
+  EXPECT_TRUE(text.startsWith(QStringLiteral("实时错误 '53'"))) << text.toStdString();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Focused() == text2; }))
+      << (Focused() ? Focused()->objectName().toStdString() : "no focus");
+  QTest::keyClicks(Focused(), ".5");
+  EXPECT_EQ(text2->text(), QStringLiteral("8.5"));
+}
+
 }  // namespace
 }  // namespace mivello

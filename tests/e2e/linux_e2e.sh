@@ -45,6 +45,13 @@ for x in 84 180 280; do
   [ -z "$(read_box $x)" ] || fail_now "Reset left text in the box at x=$x"
 done
 
+# The period key of a Chinese input method types "。" at a box's start.
+click 84 36; type_text "。5"
+click 180 36; type_text 10
+click 352 36
+[ "$(read_box 280)" = "0.5" ] || fail_now "。5 at 10 showed '$(read_box 280)'"
+click 428 36
+
 click 282 104                                # Image1, also over Label6
 click 430 106                                # Image2
 click 40 112                                 # Label1

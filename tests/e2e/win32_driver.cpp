@@ -106,25 +106,63 @@ void ClickAt(HWND main, int x, int y) {
   Sleep(300);
 }
 
-// A double-click of the real mouse, through the system's input queue: the
-// window system, not the driver, decides that the second press is a double-click.
-void DoubleClickAt(HWND main, int x, int y) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  POINT at{MulDiv(x, dpi, 96), MulDiv(y, dpi, 96)};
+// Clicks of the real mouse at a client pixel, through the system's input
+// queue: the window system, not the driver, decides which window a press
+// reaches and whether a second press is a double-click.
+void RealClicksAt(HWND main, int x, int y, int clicks) {
+  POINT at{x, y};
   ClientToScreen(main, &at);
   SetForegroundWindow(main);
   SetCursorPos(at.x, at.y);
   Sleep(200);
-  INPUT inputs[4] = {};
-  const DWORD flags[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-  for (int i = 0; i < 4; ++i) {
+  std::vector<INPUT> inputs(2 * static_cast<std::size_t>(clicks));
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
     inputs[i].type = INPUT_MOUSE;
-    inputs[i].mi.dwFlags = flags[i];
+    inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   }
-  SendInput(4, inputs, sizeof(INPUT));
-  Sleep(GetDoubleClickTime() + 300);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Sleep(clicks > 1 ? GetDoubleClickTime() + 300 : 300);
+}
+
+// A double-click at a client point given in pixels at 96 dots per inch.
+void DoubleClickAt(HWND main, int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  RealClicksAt(main, MulDiv(x, dpi, 96), MulDiv(y, dpi, 96), 2);
+}
+
+// A press anywhere on a text box's rectangle focuses it, its 3D border too:
+// the first and last pixel column and row of each box, then a key typed
+// there. The focus is on 计算 before each press.
+void ClicksOnEveryEdgeOfTheTextBoxes(HWND main, const std::vector<HWND>& edits, HWND calculate,
+                                     DWORD thread) {
+  const wchar_t* names[] = {L"Text1", L"Text2", L"Text3"};
+  for (std::size_t box = 0; box < edits.size(); ++box) {
+    RECT r;
+    GetWindowRect(edits[box], &r);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+    const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
+    const POINT edges[] = {{r.left, midY}, {r.right - 1, midY}, {midX, r.top}, {midX, r.bottom - 1}};
+    const wchar_t* edgeNames[] = {L"first column", L"last column", L"first row", L"last row"};
+    bool all = true;
+    std::wstring missed;
+    for (std::size_t e = 0; e < 4; ++e) {
+      for (int i = 0; i < 6 && Focused(thread) != calculate; ++i) Press(thread, VK_TAB);
+      Clear(edits[box]);
+      RealClicksAt(main, edges[e].x, edges[e].y, 1);
+      PostMessageW(Focused(thread), WM_CHAR, L'5', 1);
+      Sleep(200);
+      if (Focused(thread) != edits[box] || TextOf(edits[box]) != L"5") {
+        all = false;
+        missed += std::wstring(missed.empty() ? L"" : L", ") + edgeNames[e];
+      }
+      Clear(edits[box]);
+    }
+    const std::string what =
+        "a press on each edge of " + Utf8(names[box]) + " focuses it and typing fills it";
+    Expect(all, what.c_str(), missed);
+  }
 }
 
 std::wstring Version(const std::wstring& file, const wchar_t* key) {
@@ -225,6 +263,8 @@ int wmain(int argc, wchar_t** argv) {
   SendMessageW(calculate, BM_CLICK, 0, 0);
   Expect(TextOf(edits[2]) == L"0", "Calculate after Reset shows 0", TextOf(edits[2]));
 
+  ClicksOnEveryEdgeOfTheTextBoxes(main, edits, calculate, process.dwThreadId);
+
   ClickAt(main, 282, 104);  // Image1, also over Label6
   ClickAt(main, 430, 106);  // Image2
   ClickAt(main, 40, 112);   // Label1
@@ -283,6 +323,26 @@ int wmain(int argc, wchar_t** argv) {
   Expect(Focused(process.dwThreadId) == calculate, "Right on 重来 goes on to 计算, first in the tab order");
   Press(process.dwThreadId, VK_UP);
   Expect(Focused(process.dwThreadId) == reset, "Up on 计算 goes back to 重来");
+
+  // A link that cannot be opened (no browser where it is started), clicked
+  // while typing in 折扣: after the box the focus is back in 折扣, and what
+  // is typed next goes there.
+  const std::wstring browser = Wide(mivello::expected::browser);
+  const std::wstring aside = browser + L".aside";
+  const bool movedAside = MoveFileW(browser.c_str(), aside.c_str()) != 0;
+  for (int i = 0; i < 6 && Focused(process.dwThreadId) != edits[1]; ++i) Press(process.dwThreadId, VK_TAB);
+  Clear(edits[1]);
+  ClickAt(main, 40, 112);  // the shop line, which takes no focus
+  box = WaitForWindow(L"#32770", L"Mivello", 10000);
+  const std::wstring boxText = box != nullptr ? TextOf(GetDlgItem(box, 0xFFFF)) : L"";
+  Expect(movedAside && boxText.rfind(L"实时错误 '53'", 0) == 0, "a link that cannot be opened shows error 53",
+         boxText);
+  if (box != nullptr) Dismiss(box);
+  if (movedAside) MoveFileW(aside.c_str(), browser.c_str());
+  Expect(Focused(process.dwThreadId) == edits[1], "after that box the focus is back in 折扣");
+  PostMessageW(Focused(process.dwThreadId), WM_CHAR, L'7', 1);
+  Sleep(200);
+  Expect(TextOf(edits[1]) == L"7", "and typing goes on there", TextOf(edits[1]));
 
   PostMessageW(main, WM_CLOSE, 0, 0);
   const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;

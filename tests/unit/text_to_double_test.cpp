@@ -99,7 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"an ideographic full stop between digits", u"8\u30025", 8.5},
                     Row{"the same among full-width digits", u"\uFF18\u3002\uFF15", 8.5},
                     Row{"an ideographic full stop after the digits ends them", u"8\u3002", 8},
-                    Row{"an ideographic full stop before the digits is no point", u"\u30025", 0}));
+                    Row{"an ideographic full stop before the digits, as the period key types it there",
+                        u"\u30025", 0.5},
+                    Row{"an ideographic full stop after a blank", u"1 \u30025", 1.5},
+                    Row{"a second ideographic full stop ends the number", u"1\u30025\u30027", 1.5}));
 
 TEST(TextToDouble, IsCorrectlyRounded) {
   EXPECT_EQ(TextToDouble(u"0.1"), 0.1);

@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
   try {
     const auto form = mivello::ReadFormDescription(block, ids.formId, ids.secondFormId, &Print);
     std::printf("form %s with %zu controls\n", form.name.c_str(), form.controls.size());
-  } catch (const mivello::FormDescriptionError& e) {
+  } catch (const mivello::StartupError& e) {  // a damaged block, or no converter for its texts
     std::printf("error: %s\n", e.what());
     return 1;
   }
