@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "app/project_record.h"
-#include "runtime/run_project.h"
+#include "runtime/startup/start_up.h"
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int /*show*/) {
   mivello::RunProject(mivello::MivelloProject(), "工程1");

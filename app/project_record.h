@@ -1,5 +1,5 @@
 #pragma once
-#include "runtime/project.h"
+#include "runtime/startup/project.h"
 
 namespace mivello {
 

@@ -2,8 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "calc/price.h"
-#include "runtime/str_r8.h"
-#include "runtime/text_to_double.h"
+#include "runtime/conversions.h"
 #include "tests/support/headless_form1.h"
 #include "ui/stored_form/reader.h"
 

@@ -1,8 +1,7 @@
 #include "calc/price.h"
 #include "calc/procedures.h"
-#include "runtime/fp_status.h"
-#include "runtime/str_r8.h"
-#include "runtime/text_to_double.h"
+#include "runtime/conversions.h"
+#include "runtime/runtime_error.h"
 
 namespace mivello {
 

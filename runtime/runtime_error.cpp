@@ -42,4 +42,28 @@ RuntimeError::RuntimeError(std::int32_t number, String description)
 
 void Raise(ErrorNumber number) { throw RuntimeError(number); }
 
+namespace {
+
+enum FpFlag : unsigned { kInvalid = 1, kDivisionByZero = 2, kOverflow = 4 };
+
+thread_local unsigned fpStatus = 0;
+
+}  // namespace
+
+void ClearFpStatus() noexcept { fpStatus = 0; }
+
+void RaiseFpStatus(bool invalid, bool overflow) noexcept {
+  fpStatus |= (invalid ? kInvalid : 0u) | (overflow ? kOverflow : 0u);
+}
+
+void CheckFpStatus() {
+  if (fpStatus != 0) vbaFPException();
+}
+
+void vbaFPException() {
+  const bool divide = (fpStatus & kDivisionByZero) != 0;
+  fpStatus = 0;
+  Raise(divide ? ErrorNumber::DivisionByZero : ErrorNumber::Overflow);
+}
+
 }  // namespace mivello

@@ -7,8 +7,13 @@
 namespace mivello {
 namespace {
 
+// The system's, from the start-up; and one standing in for it, from a test.
+Launcher& SystemLauncher() {
+  static Launcher launcher;
+  return launcher;
+}
 Launcher& CurrentLauncher() {
-  static Launcher launcher = LaunchWithSystem;
+  static Launcher launcher;
   return launcher;
 }
 
@@ -45,6 +50,8 @@ CommandLine SplitCommandLine(StringView line) {
   return {String(line.substr(0, firstBlank)), String(line.substr(firstBlank + 1))};
 }
 
+void SetSystemLauncher(Launcher launcher) { SystemLauncher() = std::move(launcher); }
+
 ScopedLauncher::ScopedLauncher(Launcher launcher) : previous_(std::move(CurrentLauncher())) {
   CurrentLauncher() = std::move(launcher);
 }
@@ -56,7 +63,8 @@ double StartProgram(const Variant& commandLine, int style) {
   if (style != 0 && style != 1) Raise(ErrorNumber::InvalidProcedureCall);
   const CommandLine line = SplitCommandLine(commandLine.text);
   if (line.program.empty()) Raise(ErrorNumber::FileNotFound);
-  const double task = CurrentLauncher()(line, commandLine.text, static_cast<WindowStyle>(style));
+  const Launcher& launcher = CurrentLauncher() ? CurrentLauncher() : SystemLauncher();
+  const double task = launcher ? launcher(line, commandLine.text, static_cast<WindowStyle>(style)) : 0;
   if (task == 0) Raise(ErrorNumber::FileNotFound);
   return task;
 }

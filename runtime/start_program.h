@@ -1,12 +1,22 @@
 #pragma once
 // Starting another program from a command line, without waiting for it.
+#include <cstdint>
 #include <functional>
-#include <vector>
 
 #include "runtime/string.h"
-#include "runtime/variant.h"
 
 namespace mivello {
+
+// The tagged value that hands a command line to StartProgram. Only the
+// String kind is used, so only that kind exists here.
+struct Variant {
+  static constexpr std::uint16_t kString = 8;
+  std::uint16_t type = kString;
+  String text;
+};
+
+// The copy a procedure owns; it is freed when the copy leaves scope.
+inline Variant vbaVarDup(const Variant& source) { return source; }
 
 enum class WindowStyle : int { Hidden = 0, NormalFocus = 1 };
 
@@ -27,18 +37,9 @@ CommandLine SplitCommandLine(StringView line);
 // task id, or 0 when the program could not be started.
 using Launcher = std::function<double(const CommandLine& line, StringView whole, WindowStyle style)>;
 
-// The system's own launcher for this platform.
-double LaunchWithSystem(const CommandLine& line, StringView whole, WindowStyle style);
-
-// A descriptor that becomes readable when a program started by the system's
-// launcher has ended; -1 where nothing is watched (Windows, where a program
-// that cannot be started is known at once).
-int ProgramEndSignal();
-
-// Collects every program started by the system's launcher that has ended,
-// and returns the command lines of those that ended with a failure (the
-// desktop's opener could not open its link).
-std::vector<CommandLine> CollectEndedPrograms();
+// The launcher that StartProgram uses: the system's own, which the start-up
+// installs (runtime/system/launch.h); until then nothing can be started.
+void SetSystemLauncher(Launcher launcher);
 
 // Replaces the launcher while it lives (tests record instead of starting).
 class ScopedLauncher {

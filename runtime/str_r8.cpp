@@ -1,11 +1,11 @@
-#include "runtime/str_r8.h"
-
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+
+#include "runtime/conversions.h"
 
 namespace mivello {
 namespace {

@@ -1,11 +1,10 @@
-#include "runtime/text_to_double.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "runtime/conversions.h"
 #include "runtime/runtime_error.h"
 
 namespace mivello {

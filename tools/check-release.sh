@@ -12,6 +12,9 @@
 #   port ARCH  the GUI-free core for ARCH with the release's cross compiler,
 #              its tests under qemu-user (tools/check-port.sh), for a port
 #              that this machine's release does not carry.
+#   startup    the start-up benchmark (bench/startup/run.sh) with the
+#              release's Qt: the program against the bare and the fair
+#              window built there, on an X server in the chroot.
 #   cross ARCH the package cross-built for ARCH as Debian's cross builds
 #              are: apt-get build-dep -a ARCH, dpkg-buildpackage -a ARCH
 #              -Pcross,nocheck; the .deb installed there with the ARCH
@@ -20,7 +23,7 @@
 # Prints one closing line. Status 0 passed, 1 failed, 77 skipped: the
 # archive could not give the chroot or our build dependencies (unstable's
 # transitions; with ALLOW_SKIP=1 only).
-#   tools/check-release.sh package|newcomer SUITE LOG_FOLDER
+#   tools/check-release.sh package|newcomer|startup SUITE LOG_FOLDER
 #   tools/check-release.sh port|cross SUITE LOG_FOLDER ARCH
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -81,6 +84,17 @@ if [ "${1:-}" = --in-chroot ]; then
     exit 0
   fi
 
+  if [ "$check" = startup ]; then
+    phase "build dependencies"
+    in_root bash -c "cd $source_tree && apt-get build-dep -y -q ./ && apt-get install -y -q --no-install-recommends libbenchmark-dev"
+    echo "versions: $(in_root dpkg-query -W -f '${Package} ${Version}, ' qt6-base-dev g++)"
+    phase "the start-up benchmark"
+    in_root bash -c "cd $source_tree && cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DBUILD_TESTING=OFF >/dev/null && cmake --build build/bench --target mivello startup_bench bare_window \
+      fair_window >/dev/null && bash bench/startup/run.sh build/bench ${STARTUP_RUNS:-15}"
+    exit 0
+  fi
+
   if [ "$check" = cross ]; then
     phase "build dependencies"
     in_root bash -c "cd $source_tree && apt-get build-dep -y -q -a $arch ./"
@@ -135,7 +149,7 @@ if [ "${1:-}" = --in-chroot ]; then
   exit 1
 fi
 
-check=${1:?package, newcomer, port or cross} suite=${2:?suite} log=$(realpath -m "${3:?log folder}") arch=${4:-}
+check=${1:?package, newcomer, startup, port or cross} suite=${2:?suite} log=$(realpath -m "${3:?log folder}") arch=${4:-}
 case "$check" in
   port | cross) [ -n "$arch" ] || { echo "check-release.sh: $check needs an architecture" >&2; exit 2; } ;;
 esac
@@ -164,7 +178,7 @@ TMPDIR=$work mmdebstrap --variant="$variant" ${include:+--include="$include"} "$
   "$suite" /dev/null http://deb.debian.org/debian >"$log/$name.log" 2>&1 || status=$?
 phase=$(cat "$log/phase" 2>/dev/null || echo "the chroot")
 if [ "$status" -eq 0 ]; then
-  grep -E '^(versions|lintian|the installed|the [a-z0-9]+ program|newcomer)[: ]|tests passed' "$log/$name.log" || true
+  grep -E '^(versions|lintian|the installed|the [a-z0-9]+ program|newcomer|ratio to)[: ]|tests passed|median' "$log/$name.log" || true
   verdict 0 "$check"
 elif [ "${ALLOW_SKIP:-0}" = 1 ] && { [ "$phase" = "the chroot" ] || [ "$phase" = "build dependencies" ]; }; then
   skip "the archive gave no $phase ($(grep -E '^(E|W): ' "$log/$name.log" | tail -n 1))"

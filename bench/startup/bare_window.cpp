@@ -14,8 +14,8 @@
 #include <QTranslator>
 #include <QWidget>
 
-#include "runtime/geometry.h"
 #include "runtime/qt/qt_text.h"
+#include "runtime/window_model/geometry.h"
 #include "ui/form1/content.h"
 #if MIVELLO_FAIR_FLOOR
 #include "bench_assets.h"

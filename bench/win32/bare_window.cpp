@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "runtime/geometry.h"
+#include "runtime/window_model/geometry.h"
 #include "ui/form1/content.h"
 #if MIVELLO_FAIR_FLOOR
 #include "bench_assets.h"

@@ -113,7 +113,7 @@ void HeadlessBackend::PressAt(int x, int y) {
     MoveFocus(at);
     return;
   }
-  MoveFocus(user_->MouseDown(user_->PaintedAt(x, y, density_), MouseButton::Left, false));
+  user_->MouseDown(user_->PaintedAt(x, y, density_), MouseButton::Left, false);
 }
 
 void HeadlessBackend::ReleaseAt(int x, int y) {

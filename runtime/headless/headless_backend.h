@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "runtime/backend.h"
-#include "runtime/geometry.h"
-#include "runtime/interaction.h"
+#include "runtime/startup/backend.h"
+#include "runtime/window_model/geometry.h"
+#include "runtime/window_model/interaction.h"
 
 namespace mivello {
 

@@ -8,11 +8,11 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/accessibility.h"
-#include "runtime/geometry.h"
-#include "runtime/layout.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/qt_text.h"
+#include "runtime/window_model/accessibility.h"
+#include "runtime/window_model/geometry.h"
+#include "runtime/window_model/layout.h"
 
 namespace mivello::qt {
 namespace {

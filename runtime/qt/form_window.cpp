@@ -12,12 +12,12 @@
 #include <cmath>
 #include <limits>
 
-#include "runtime/geometry.h"
-#include "runtime/layout.h"
 #include "runtime/qt/form_accessible.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/qt_text.h"
-#include "runtime/windowless.h"
+#include "runtime/window_model/geometry.h"
+#include "runtime/window_model/layout.h"
+#include "runtime/window_model/paint_order.h"
 
 namespace mivello::qt {
 namespace {
@@ -234,11 +234,11 @@ void FormWindow::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {
-  FocusControl(user_.MouseDown(PaintedUnder(*event), ButtonOf(*event), false));
+  user_.MouseDown(PaintedUnder(*event), ButtonOf(*event), false);
 }
 
 void FormWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  FocusControl(user_.MouseDown(PaintedUnder(*event), ButtonOf(*event), true));
+  user_.MouseDown(PaintedUnder(*event), ButtonOf(*event), true);
 }
 
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {

@@ -9,10 +9,10 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/events.h"
 #include "runtime/form.h"
-#include "runtime/interaction.h"
 #include "runtime/qt/x11_pointer.h"
+#include "runtime/startup/events.h"
+#include "runtime/window_model/interaction.h"
 
 namespace mivello::qt {
 

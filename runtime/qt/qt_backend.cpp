@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/diagnostic.h"
 #include "runtime/qt/display.h"
 #include "runtime/qt/form_accessible.h"
 #include "runtime/qt/qt_text.h"
+#include "runtime/startup/diagnostic.h"
 
 namespace mivello::qt {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "runtime/backend.h"
 #include "runtime/qt/font_config_warm_up.h"
 #include "runtime/qt/form_window.h"
+#include "runtime/startup/backend.h"
 
 namespace mivello::qt {
 

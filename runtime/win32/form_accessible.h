@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "runtime/accessibility.h"
 #include "runtime/win32/handles.h"
+#include "runtime/window_model/accessibility.h"
 
 namespace mivello::win32 {
 

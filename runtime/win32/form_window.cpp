@@ -8,13 +8,13 @@
 #include <stdexcept>
 #include <utility>
 
-#include "runtime/diagnostic.h"
-#include "runtime/geometry.h"
-#include "runtime/layout.h"
+#include "runtime/startup/diagnostic.h"
 #include "runtime/win32/accessibility_library.h"
 #include "runtime/win32/edit_text.h"
 #include "runtime/win32/system.h"
-#include "runtime/windowless.h"
+#include "runtime/window_model/geometry.h"
+#include "runtime/window_model/layout.h"
+#include "runtime/window_model/paint_order.h"
 
 namespace mivello::win32 {
 namespace {

@@ -7,13 +7,13 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/events.h"
 #include "runtime/form.h"
-#include "runtime/geometry.h"
-#include "runtime/interaction.h"
+#include "runtime/startup/events.h"
 #include "runtime/win32/form_accessible.h"
 #include "runtime/win32/handles.h"
 #include "runtime/win32/pictures.h"
+#include "runtime/window_model/geometry.h"
+#include "runtime/window_model/interaction.h"
 
 namespace mivello::win32 {
 

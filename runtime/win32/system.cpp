@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "runtime/events.h"
+#include "runtime/startup/events.h"
 
 namespace mivello::win32 {
 

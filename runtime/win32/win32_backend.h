@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "runtime/backend.h"
+#include "runtime/startup/backend.h"
 #include "runtime/win32/form_window.h"
 
 namespace mivello::win32 {

@@ -5,9 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "runtime/conversions.h"
 #include "runtime/runtime_error.h"
-#include "runtime/str_r8.h"
-#include "runtime/text_to_double.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   mivello::String text(size / 2, u'\0');

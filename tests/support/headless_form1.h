@@ -2,7 +2,7 @@
 // Form1 on the headless backend, as the program builds it, for procedure tests.
 #include "app/project_record.h"
 #include "runtime/headless/headless_backend.h"
-#include "runtime/run_project.h"
+#include "runtime/startup/run_project.h"
 
 namespace mivello::testing_support {
 

@@ -1,6 +1,6 @@
 // Code page 936, the encoding of the stored form's texts, through the C
 // library on Linux and the system's tables on Windows: both must agree.
-#include "runtime/codepage.h"
+#include "runtime/system/codepage.h"
 
 #include <gtest/gtest.h>
 

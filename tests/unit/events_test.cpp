@@ -1,11 +1,11 @@
-#include "runtime/events.h"
+#include "runtime/startup/events.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
 
-#include "runtime/diagnostic.h"
+#include "runtime/startup/diagnostic.h"
 
 namespace mivello {
 namespace {

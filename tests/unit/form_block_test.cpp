@@ -8,7 +8,7 @@
 
 #include "app/project_record.h"
 #include "runtime/headless/headless_backend.h"
-#include "runtime/run_project.h"
+#include "runtime/startup/run_project.h"
 #include "tests/expected/expected_values.h"
 #include "ui/form1/content.h"
 #include "ui/form1/ids.h"

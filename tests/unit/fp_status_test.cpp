@@ -1,12 +1,11 @@
 // The floating-point check sees what the operations raised into the
 // runtime's status, whatever the processor's own flags say: the same errors
 // on a soft-float C library that keeps no flags as on any other.
-#include "runtime/fp_status.h"
-
 #include <gtest/gtest.h>
 
 #include <cfenv>
 
+#include "runtime/runtime_error.h"
 #include "tests/support/expect_raises.h"
 
 namespace mivello {

@@ -6,9 +6,9 @@
 #include <iconv.h>
 
 #include "app/project_record.h"
-#include "runtime/codepage.h"
 #include "runtime/headless/headless_backend.h"
-#include "runtime/run_project.h"
+#include "runtime/startup/run_project.h"
+#include "runtime/system/codepage.h"
 
 iconv_t iconv_open(const char* /*to*/, const char* /*from*/) noexcept {
   errno = EINVAL;  // what the C library answers for a converter it has no module for

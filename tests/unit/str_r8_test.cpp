@@ -1,5 +1,3 @@
-#include "runtime/str_r8.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -7,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "runtime/conversions.h"
 #include "tests/support/scoped_locale.h"
 
 namespace mivello {

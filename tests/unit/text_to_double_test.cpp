@@ -1,10 +1,9 @@
-#include "runtime/text_to_double.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
+#include "runtime/conversions.h"
 #include "runtime/runtime_error.h"
 #include "tests/support/expect_raises.h"
 #include "tests/support/scoped_locale.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <span>
 
-#include "runtime/events.h"
+#include "runtime/startup/events.h"
 
 namespace mivello {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The two identifiers of Form1, which its stored description's header and
 // the project record both carry.
-#include "runtime/project.h"
+#include "runtime/startup/project.h"
 
 namespace mivello {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <span>
 
-#include "runtime/project.h"
+#include "runtime/startup/project.h"
 
 namespace mivello {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "runtime/project.h"
+#include "runtime/startup/project.h"
 
 namespace mivello::stored_form::format {
 

@@ -6,9 +6,9 @@
 #include <span>
 #include <string>
 
-#include "runtime/events.h"
 #include "runtime/form_model.h"
-#include "runtime/project.h"
+#include "runtime/startup/events.h"
+#include "runtime/startup/project.h"
 #include "ui/stored_form/schema.h"
 
 namespace mivello {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "runtime/codepage.h"
+#include "runtime/system/codepage.h"
 #include "ui/stored_form/format.h"
 
 namespace mivello::stored_form {

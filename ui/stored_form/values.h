@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "runtime/project.h"
+#include "runtime/startup/project.h"
 #include "ui/stored_form/schema.h"
 
 namespace mivello::stored_form {

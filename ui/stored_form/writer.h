@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "runtime/form_model.h"
-#include "runtime/project.h"
+#include "runtime/startup/project.h"
 
 namespace mivello {
 
