@@ -13,9 +13,42 @@
 #   finish NAME             the closing line "NAME: N passed, M failed[, K skipped]"
 #                           and the status: 1 for a failure, 77 when all was skipped
 #   expected NAME           a value of tests/expected_values.txt
+#   stand_in_opener BIN LOG [STATUS]
+#                           an xdg-open in BIN that records each call in LOG
+#   python_with MODULE      the first python3 on PATH that imports MODULE
+# tests/lib.py is the Python scripts' twin of the checks, values and opener.
 lib_root=$(realpath "$(dirname "${BASH_SOURCE[0]}")/..")
 
 expected() { sed -n "s/^$1=//p" "$lib_root/tests/expected_values.txt"; }
+
+# The test scripts need Debian's python3-* packages, which another Python
+# first on PATH (a pyenv, a virtual environment) lacks.
+python_with() {
+  local folder folders
+  IFS=: read -ra folders <<<"$PATH"
+  for folder in "${folders[@]}"; do
+    [ -x "$folder/python3" ] && "$folder/python3" -c "import $1" 2>/dev/null && { echo "$folder/python3"; return 0; }
+  done
+  echo "no python3 on PATH imports $1" >&2
+  return 1
+}
+
+# An xdg-open in BIN, to be put before the real one on PATH: each call
+# appends a line to LOG, its number of arguments and then each of them,
+# separated by tabs ("1<tab>http://..." for one link), and it ends with
+# STATUS; with 3 it says first, as xdg-open does, that it found no way to
+# open the link.
+stand_in_opener() {
+  local bin=$1 log=$2 status=${3:-0}
+  mkdir -p "$bin"
+  {
+    echo '#!/bin/sh'
+    echo "{ printf '%s' \"\$#\"; printf '\\t%s' \"\$@\"; echo; } >>\"$log\""
+    [ "$status" = 3 ] && echo "echo \"xdg-open: no method available for opening '\$1'\" >&2"
+    echo "exit $status"
+  } >"$bin/xdg-open"
+  chmod +x "$bin/xdg-open"
+}
 
 passed=0 failed=0 skipped=0
 check() {

@@ -17,11 +17,6 @@
 namespace mivello::qt {
 namespace {
 
-QRect PixelsOf(const TwipsRect& twips) {
-  const PixelRect r = ToPixels(twips);
-  return {r.left, r.top, r.width, r.height};
-}
-
 // A link the runtime paints (the shop line, a badge): no widget of its own.
 // Its one action runs the control's Click, after the assistive tool's call
 // has returned, as a click of the mouse would.

@@ -22,11 +22,6 @@
 namespace mivello::qt {
 namespace {
 
-QRect PixelsOf(const TwipsRect& twips) {
-  const PixelRect r = ToPixels(twips);
-  return {r.left, r.top, r.width, r.height};
-}
-
 // A device pixel, as Qt's device-independent coordinates name it.
 int DevicePixel(qreal logical, qreal ratio) {
   return static_cast<int>(std::floor(logical * ratio + 1.0 / 1024));

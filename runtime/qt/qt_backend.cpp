@@ -58,6 +58,25 @@ void OnStartupMessage(QtMsgType type, const QMessageLogContext& context, const Q
   held.push_back({type, context.category != nullptr ? context.category : "", message});
 }
 
+// The one guard at the boundary between Qt's loop and the runtime: the
+// procedures' own errors are handled where they are delivered; anything else
+// that an event's handling throws is a line on stderr, and the window goes
+// on, as the Windows window's procedure does. Nothing unwinds through Qt.
+class GuardedApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+      WriteDiagnostic(std::string("内部错误：") + e.what());
+    } catch (...) {
+      WriteDiagnostic("内部错误");
+    }
+    return false;
+  }
+};
+
 void PassOnHeldMessages() {
   for (const HeldMessage& m : held) {
     const QMessageLogContext context(nullptr, 0, nullptr, m.category.c_str());
@@ -85,7 +104,7 @@ QApplication& QtBackend::Application() {
     // Wayland app_id; X11's WM_CLASS is the program's name).
     QGuiApplication::setDesktopFileName(QStringLiteral(MIVELLO_APP_ID));
     previousHandler = qInstallMessageHandler(OnStartupMessage);
-    app_ = std::make_unique<QApplication>(argc_, argv_);
+    app_ = std::make_unique<GuardedApplication>(argc_, argv_);
     qInstallMessageHandler(previousHandler);
     PassOnHeldMessages();
     UseDefaultFont(*app_);

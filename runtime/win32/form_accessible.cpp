@@ -106,10 +106,8 @@ HRESULT FormAccessible::get_accChildCount(long* count) {
 }
 
 HRESULT FormAccessible::get_accChild(VARIANT child, IDispatch** object) {
-  if (object == nullptr) return E_POINTER;
-  *object = nullptr;
   const AccessibleElement* element = nullptr;
-  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
+  if (const HRESULT hr = Start(object, child, element); FAILED(hr)) return hr;
   if (element == nullptr) return E_INVALIDARG;
   // A native control is an object of its own; what the runtime paints is a
   // simple element, answered for by the form.
@@ -121,10 +119,8 @@ HRESULT FormAccessible::get_accChild(VARIANT child, IDispatch** object) {
 }
 
 HRESULT FormAccessible::get_accName(VARIANT child, BSTR* name) {
-  if (name == nullptr) return E_POINTER;
-  *name = nullptr;
   const AccessibleElement* element = nullptr;
-  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
+  if (const HRESULT hr = Start(name, child, element); FAILED(hr)) return hr;
   if (element == nullptr && standard_) return standard_->get_accName(child, name);
   if (element == nullptr) {
     const int length = GetWindowTextLengthW(window_->Handle());
@@ -138,29 +134,23 @@ HRESULT FormAccessible::get_accName(VARIANT child, BSTR* name) {
 }
 
 HRESULT FormAccessible::get_accValue(VARIANT child, BSTR* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = nullptr;
   const AccessibleElement* element = nullptr;
-  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
+  if (const HRESULT hr = Start(value, child, element); FAILED(hr)) return hr;
   if (element == nullptr && standard_) return standard_->get_accValue(child, value);
   return S_FALSE;
 }
 
 HRESULT FormAccessible::get_accDescription(VARIANT child, BSTR* description) {
-  if (description == nullptr) return E_POINTER;
-  *description = nullptr;
   const AccessibleElement* element = nullptr;
-  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
+  if (const HRESULT hr = Start(description, child, element); FAILED(hr)) return hr;
   if (element == nullptr || element->description.empty()) return S_FALSE;
   *description = Bstr(element->description);
   return *description != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT FormAccessible::get_accRole(VARIANT child, VARIANT* role) {
-  if (role == nullptr) return E_POINTER;
-  VariantInit(role);
   const AccessibleElement* element = nullptr;
-  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
+  if (const HRESULT hr = Start(role, child, element); FAILED(hr)) return hr;
   if (element == nullptr && standard_) return standard_->get_accRole(child, role);
   role->vt = VT_I4;
   role->lVal = element == nullptr ? ROLE_SYSTEM_CLIENT : RoleOf(element->role);
@@ -168,10 +158,8 @@ HRESULT FormAccessible::get_accRole(VARIANT child, VARIANT* role) {
 }
 
 HRESULT FormAccessible::get_accState(VARIANT child, VARIANT* state) {
-  if (state == nullptr) return E_POINTER;
-  VariantInit(state);
   const AccessibleElement* element = nullptr;
-  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
+  if (const HRESULT hr = Start(state, child, element); FAILED(hr)) return hr;
   if (element == nullptr && standard_) return standard_->get_accState(child, state);
   state->vt = VT_I4;
   state->lVal = element == nullptr                      ? 0
@@ -194,10 +182,8 @@ HRESULT FormAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
 }
 
 HRESULT FormAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
-  if (shortcut == nullptr) return E_POINTER;
-  *shortcut = nullptr;
   const AccessibleElement* element = nullptr;
-  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
+  if (const HRESULT hr = Start(shortcut, child, element); FAILED(hr)) return hr;
   return element == nullptr && standard_ ? standard_->get_accKeyboardShortcut(child, shortcut) : S_FALSE;
 }
 

@@ -66,6 +66,17 @@ class FormAccessible final : public IAccessible {
   // The element a child id names (1 is the first in reading order), null for
   // the form itself; fails for an id that names nothing or a window that is gone.
   HRESULT Resolve(const VARIANT& child, const AccessibleElement*& element) const;
+  // How every getter of an element's property opens: its answer's place
+  // checked and emptied, then the child resolved.
+  template <typename Answer>
+  HRESULT Start(Answer* answer, const VARIANT& child, const AccessibleElement*& element) const {
+    if (answer == nullptr) return E_POINTER;
+    Empty(*answer);
+    return Resolve(child, element);
+  }
+  static void Empty(BSTR& text) { text = nullptr; }
+  static void Empty(VARIANT& value) { VariantInit(&value); }
+  static void Empty(IDispatch*& object) { object = nullptr; }
   HWND NativeOf(const AccessibleElement& element) const;
 
   LONG references_ = 1;

@@ -33,10 +33,8 @@ HRESULT FormAccessible::get_accSelection(VARIANT* selection) {
 }
 
 HRESULT FormAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
-  if (action == nullptr) return E_POINTER;
-  *action = nullptr;
   const AccessibleElement* element = nullptr;
-  if (const HRESULT hr = Resolve(child, element); FAILED(hr)) return hr;
+  if (const HRESULT hr = Start(action, child, element); FAILED(hr)) return hr;
   if (element == nullptr) return standard_ ? standard_->get_accDefaultAction(child, action) : S_FALSE;
   if (element->role != AccessibleRole::Link) return S_FALSE;
   *action = SysAllocString(L"跳转");  // the system's word for following a link

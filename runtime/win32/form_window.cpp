@@ -27,8 +27,6 @@ constexpr UINT kAfterFirstPaint = kAccessibleClick + 1;
 // WM_GETDPISCALEDSIZE, which older SDK headers lack.
 constexpr UINT kGetDpiScaledSize = 0x02E4;
 
-const wchar_t* Wide(const String& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
 }  // namespace
 
 FormWindow::FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance)
@@ -39,7 +37,7 @@ FormWindow::FormWindow(Form& form, EventDispatcher& events, HINSTANCE instance)
   const FormModel& model = form.Model();
   // The window procedure takes ownership at WM_NCCREATE: a throw from here
   // on destroys the window with this object's members.
-  if (CreateWindowExW(kExStyle, kClassName, Wide(model.caption), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+  if (CreateWindowExW(kExStyle, kClassName, Wide(model.caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this) == nullptr) {
     throw StartupError("cannot create the window");
   }
@@ -144,11 +142,11 @@ void FormWindow::CreateControls() {
     // BS_NOTIFY: a button says when it takes the focus, as a text box does.
     const DWORD style =
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | (edit ? ES_AUTOHSCROLL | ES_LEFT : BS_PUSHBUTTON | BS_NOTIFY);
-    HWND child =
-        CreateWindowExW(edit ? WS_EX_CLIENTEDGE : 0, edit ? L"EDIT" : L"BUTTON", edit ? L"" : Wide(c.caption),
-                        style, r.left, r.top, r.right - r.left, r.bottom - r.top, window_.get(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(i))),
-                        GetModuleHandleW(nullptr), nullptr);
+    HWND child = CreateWindowExW(
+        edit ? WS_EX_CLIENTEDGE : 0, edit ? L"EDIT" : L"BUTTON", edit ? L"" : Wide(c.caption).c_str(), style,
+        r.left, r.top, r.right - r.left, r.bottom - r.top, window_.get(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(i))),
+        GetModuleHandleW(nullptr), nullptr);
     if (child == nullptr) throw StartupError("cannot create control " + c.name);
     children_[i] = child;
     if (edit) {

@@ -1,14 +1,10 @@
 // The Win32 form's painting: the labels and pictures the runtime draws, in
 // the stored order, on exactly the pixels the hit test gives them.
 #include "runtime/win32/form_window.h"
+#include "runtime/win32/system.h"
 #include "runtime/window_model/paint_order.h"
 
 namespace mivello::win32 {
-namespace {
-
-const wchar_t* Wide(const String& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-}  // namespace
 
 void FormWindow::Paint(HDC dc) const {
   const FormModel& model = form_.Model();
@@ -23,7 +19,7 @@ void FormWindow::Paint(HDC dc) const {
       FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
       SetTextColor(dc, c.foreColour ? RGB(c.foreColour->red, c.foreColour->green, c.foreColour->blue)
                                     : GetSysColor(COLOR_BTNTEXT));
-      DrawTextW(dc, Wide(c.caption), static_cast<int>(c.caption.size()), &r,
+      DrawTextW(dc, Wide(c.caption).c_str(), static_cast<int>(c.caption.size()), &r,
                 DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     }
   }

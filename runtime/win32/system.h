@@ -1,11 +1,17 @@
 #pragma once
 // What the form's window asks of the system: its density, its font, its
-// class and its tooltip.
+// class and its tooltip; and the runtime's text as the W functions take it.
 #include <windows.h>
 
+#include <string>
+
+#include "runtime/string.h"
 #include "runtime/win32/handles.h"
 
 namespace mivello::win32 {
+
+// The runtime's UTF-16 text as a wide string with its ending null.
+inline std::wstring Wide(StringView text) { return std::wstring(text.begin(), text.end()); }
 
 // The window's dots per inch: per window where Windows knows it, else the system's.
 UINT WindowDpi(HWND window);

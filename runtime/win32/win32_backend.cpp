@@ -4,12 +4,9 @@
 
 #include <string>
 
+#include "runtime/win32/system.h"
+
 namespace mivello::win32 {
-namespace {
-
-std::wstring Wide(StringView text) { return std::wstring(text.begin(), text.end()); }
-
-}  // namespace
 
 Win32Backend::Win32Backend() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

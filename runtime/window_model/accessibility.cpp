@@ -7,10 +7,6 @@
 namespace mivello {
 namespace {
 
-bool SameRow(const TwipsRect& a, const TwipsRect& b) {
-  return a.top < b.top + b.height && b.top < a.top + a.height;
-}
-
 std::vector<std::size_t> ReadingOrder(const FormModel& model) {
   std::vector<std::size_t> byTop(model.controls.size());
   for (std::size_t i = 0; i < byTop.size(); ++i) byTop[i] = i;

@@ -4,6 +4,10 @@
 
 namespace mivello {
 
+bool SameRow(const TwipsRect& a, const TwipsRect& b) {
+  return a.top < b.top + b.height && b.top < a.top + a.height;
+}
+
 std::vector<std::size_t> TabOrder(const FormModel& form) {
   std::vector<std::size_t> order;
   for (std::size_t i = 0; i < form.controls.size(); ++i) {
@@ -20,9 +24,8 @@ std::optional<std::size_t> CaptionOf(const FormModel& form, std::size_t textBox)
   std::optional<std::size_t> nearest;
   for (std::size_t i = 0; i < form.controls.size(); ++i) {
     const ControlModel& c = form.controls[i];
-    const bool sameRow =
-        c.rect.top < target.rect.top + target.rect.height && target.rect.top < c.rect.top + c.rect.height;
-    if (c.kind != ControlClass::Label || !sameRow || c.rect.left >= target.rect.left) continue;
+    if (c.kind != ControlClass::Label || !SameRow(c.rect, target.rect) || c.rect.left >= target.rect.left)
+      continue;
     if (!nearest || c.rect.left > form.controls[*nearest].rect.left) nearest = i;
   }
   return nearest;

@@ -9,6 +9,9 @@
 
 namespace mivello {
 
+// Whether two controls share a row: their heights overlap.
+bool SameRow(const TwipsRect& a, const TwipsRect& b);
+
 // Indexes of the focusable controls in rising tab index; the first has the
 // focus at start-up.
 std::vector<std::size_t> TabOrder(const FormModel& form);

@@ -13,35 +13,16 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
-from expected import EXPECTED  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from lib import EXPECTED, Checks, stand_in_opener  # noqa: E402,F401
 
 CAPTION = EXPECTED["caption"]
-
-
-class Checks:
-    def __init__(self, name):
-        self.name, self.passed, self.failed = name, 0, 0
-
-    def check(self, what, got, want):
-        if got == want:
-            self.passed += 1
-        else:
-            self.failed += 1
-            print(f"FAIL: {what}: got {got!r}, expected {want!r}")
-
-    def finish(self):
-        print(f"{self.name}: {self.passed} passed, {self.failed} failed")
-        sys.exit(1 if self.failed else 0)
 
 
 def start(program, work, extra_env=None):
     """Starts the program with a recording opener earlier on PATH."""
     bin_dir = os.path.join(work, "bin")
-    os.makedirs(bin_dir, exist_ok=True)
-    opener = os.path.join(bin_dir, "xdg-open")
-    with open(opener, "w") as f:
-        f.write(f'#!/bin/sh\n{{ echo "argc=$#"; for a in "$@"; do printf \'arg=%s\\n\' "$a"; done; }} >>"{work}/opened"\n')
-    os.chmod(opener, 0o755)
+    stand_in_opener(bin_dir, os.path.join(work, "opened"))
     env = dict(os.environ, PATH=bin_dir + ":" + os.environ["PATH"], **(extra_env or {}))
     return subprocess.Popen([program], env=env)
 

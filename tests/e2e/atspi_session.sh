@@ -23,7 +23,8 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LANG=C.UTF-8
 # outlive the session for a while, and must neither keep the caller's output
 # open nor stay behind. The inner timeout is shorter than the test's, so a
 # hang still shows what the test had printed.
-setsid dbus-run-session -- timeout 100 /usr/bin/python3 -u "$script" "$program" "$artifacts" "$work" "$@" \
+python=$(python_with gi) || fail_now "the AT-SPI bindings for Python (python3-gi)"
+setsid dbus-run-session -- timeout 100 "$python" -u "$script" "$program" "$artifacts" "$work" "$@" \
   >"$work/out" 2>"$work/err" </dev/null &
 session=$!
 status=0

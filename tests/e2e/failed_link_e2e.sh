@@ -12,9 +12,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 begin_display_test "$1" "$2"
 
 # As xdg-open ends when no tool can open a link.
-mkdir -p "$work/bin"
-printf '#!/bin/sh\necho "xdg-open: no method available for opening %s" >&2\nexit 3\n' "'\$1'" >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
+stand_in_opener "$work/bin" "$work/opened" 3
 PATH="$work/bin:$PATH" "$program" >"$work/program.log" 2>&1 &
 pid=$!
 window=$(wait_for_window "^$(expected caption)\$")

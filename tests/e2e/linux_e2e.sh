@@ -8,12 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 begin_display_test "$1" "$2"
 
 # A recording opener earlier on PATH than the real xdg-open.
-mkdir -p "$work/bin"
-cat >"$work/bin/xdg-open" <<SCRIPT
-#!/bin/sh
-{ echo "argc=\$#"; for a in "\$@"; do printf 'arg=%s\n' "\$a"; done; } >>"$work/opened"
-SCRIPT
-chmod +x "$work/bin/xdg-open"
+stand_in_opener "$work/bin" "$work/opened"
 
 PATH="$work/bin:$PATH" "$program" --style=fusion -platform offscreen >"$work/program.log" 2>&1 &
 pid=$!
@@ -64,12 +59,9 @@ for at in "290 100" "430 106" "40 112"; do
   xdotool mousemove --window "$window" $at click --repeat 2 --delay 80 1; sleep 0.6
 done
 sleep 1
-links="argc=1
-arg=$(expected wangwang_link)
-argc=1
-arg=$(expected qq_link)
-argc=1
-arg=$(expected shop_link)"
+links="1	$(expected wangwang_link)
+1	$(expected qq_link)
+1	$(expected shop_link)"
 expected="$links
 $links"
 [ "$(cat "$work/opened" 2>/dev/null)" = "$expected" ] || fail_now "the opener got: $(cat "$work/opened" 2>/dev/null)"

@@ -8,11 +8,13 @@ scaled with halves rounded up (it paints on the form's own colour).
     scale_clicks.py WINDOW_ID SCALE SHOT.ppm
 """
 import math
+import os
 import subprocess
 import sys
 import time
 
-from expected import EXPECTED
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from lib import EXPECTED  # noqa: E402
 
 window, scale, shot = sys.argv[1], float(sys.argv[2]), sys.argv[3]
 

@@ -9,9 +9,7 @@ here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/../lib.sh"
 XVFB_SCREEN=1024x400x24 begin_display_test "$1" "$2"
 
-mkdir -p "$work/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
+stand_in_opener "$work/bin" "$work/opened"
 
 for scale in 1.25 1.5 2; do
   rm -f "$work/opened"
@@ -23,9 +21,9 @@ for scale in 1.25 1.5 2; do
     continue
   fi
   sleep 0.5
-  want=$(PYTHONPATH="$here" python3 "$here/scale_clicks.py" "$window" "$scale" "$work/shot.ppm" 2>"$work/clicks")
+  want=$(python3 "$here/scale_clicks.py" "$window" "$scale" "$work/shot.ppm" 2>"$work/clicks")
   sleep 0.5
-  got=$(cat "$work/opened" 2>/dev/null || true)
+  got=$(cut -f 2- "$work/opened" 2>/dev/null || true)  # the links, one a line
   if [ "$got" = "$want" ]; then
     verdict 0 "at $scale"
   else

@@ -11,8 +11,7 @@ import subprocess
 import sys
 import time
 
-from assistive import CAPTION, Checks, application, children, press, set_text, start, text_of, wait_for, window_id
-from expected import EXPECTED
+from assistive import CAPTION, EXPECTED, Checks, application, children, press, set_text, start, text_of, wait_for, window_id
 
 program, artifacts, work, protocol = sys.argv[1:5]
 checks = Checks(protocol)

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "runtime/qt/pictures.h"
@@ -284,6 +285,19 @@ TEST_F(QtForm1, AfterTheBoxTheFocusIsBackInTheTextBoxThatHadIt) {
       << (Focused() ? Focused()->objectName().toStdString() : "no focus");
   QTest::keyClicks(Focused(), ".5");
   EXPECT_EQ(text2->text(), QStringLiteral("8.5"));
+}
+
+// Whatever an event's handling throws stops at the one guard between Qt's
+// loop and the runtime: a line on stderr, and the window goes on.
+TEST_F(QtForm1, AnExceptionInAnEventIsALineAndTheWindowGoesOn) {
+  struct Throws : QObject {
+    bool event(QEvent*) override { throw std::runtime_error("a fault"); }
+  } thrower;
+  QEvent event(QEvent::User);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(QCoreApplication::sendEvent(&thrower, &event));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("内部错误：a fault"), std::string::npos);
+  EXPECT_TRUE(window_->isVisible());
 }
 
 }  // namespace

@@ -67,19 +67,6 @@ int FormWindowsLeft() {
   return count;
 }
 
-// Kept first in this file: tests run in the order they are written, and
-// once loaded the library stays for the life of the process.
-TEST(Win32Window, LoadsActiveAccessibilityOnlyWhenAToolAsks) {
-  win32::Win32Backend backend;
-  ProjectSession session(MivelloProject(), backend);
-  EXPECT_FALSE(QuitPosted());
-  EXPECT_EQ(GetModuleHandleW(L"oleacc.dll"), nullptr) << "loaded at start-up";
-  IAccessible* accessible = backend.Window()->AccessibleObject();
-  ASSERT_NE(accessible, nullptr);
-  EXPECT_NE(GetModuleHandleW(L"oleacc.dll"), nullptr) << "not loaded when asked";
-  accessible->Release();
-}
-
 struct Refusal {
   const char* proves;
   const wchar_t* className;

@@ -1,24 +1,21 @@
-#!/usr/bin/python3
+#!/usr/bin/env python3
 """The Windows executable's identity, read without running it (pefile).
 
     check_executable.py PROGRAM i686|x86_64
 """
+import os
 import struct
 import sys
 import xml.etree.ElementTree as ET
 
 import pefile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from lib import Checks  # noqa: E402
+
 program, arch = sys.argv[1], sys.argv[2]
-failures = []
-checks = 0
-
-
-def check(what, got, want):
-    global checks
-    checks += 1
-    if got != want:
-        failures.append(f"{what}: {got!r}, expected {want!r}")
+checks = Checks("executable")
+check = checks.check
 
 
 pe = pefile.PE(program)
@@ -116,7 +113,4 @@ if manifests:
     check("dpiAware", root.findtext(settings + "s05:dpiAware", namespaces=ns), "true/pm")
     check("dpiAwareness", root.findtext(settings + "s16:dpiAwareness", namespaces=ns), "PerMonitorV2")
 
-for failure in failures:
-    print("FAIL:", failure)
-print(f"executable: {checks - len(failures)} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+checks.finish()

@@ -1,0 +1,27 @@
+# The first python3 on PATH that imports every module named: the test
+# scripts need Debian's python3-* packages, which another Python first on
+# PATH (a pyenv, a virtual environment) lacks. Sets VAR, or fails saying what
+# to install.
+#   mivello_find_python(VAR MODULE...)
+function(mivello_find_python var)
+  string(JOIN ", " modules ${ARGN})
+  if(${var})
+    return()
+  endif()
+  if(CMAKE_HOST_WIN32)
+    set(separator ";")
+  else()
+    set(separator ":")
+  endif()
+  string(REPLACE "${separator}" ";" folders "$ENV{PATH}")
+  foreach(folder IN LISTS folders)
+    if(EXISTS ${folder}/python3)
+      execute_process(COMMAND ${folder}/python3 -c "import ${modules}" RESULT_VARIABLE failed OUTPUT_QUIET ERROR_QUIET)
+      if(NOT failed)
+        set(${var} ${folder}/python3 CACHE FILEPATH "A python3 that imports ${modules}")
+        return()
+      endif()
+    endif()
+  endforeach()
+  message(FATAL_ERROR "No python3 on PATH imports ${modules}: install them (Debian: python3-${ARGV1})")
+endfunction()
