@@ -95,41 +95,43 @@ TEST(Calculate, LeavesTheFocusOnTheButtonAndGoesOnAfterAnError) {
   EXPECT_EQ(app.window.Focused(), "Command1");
 }
 
-TEST(Calculate, AFailedWriteLeavesText3AndReleasesEverything) {
+// A failed property call raises that call's own error; Text3 keeps its
+// text, and every reference is released.
+struct Failure {
+  const char* proves;
+  bool write;  // a write of Text3, else reads of Text1 and Text2, as given
+  HResult text1, text2;
+  const char16_t* shown;
+};
+
+void PrintTo(const Failure& f, std::ostream* os) { *os << f.proves; }
+
+class CalculateFailsAtAControl : public testing::TestWithParam<Failure> {};
+
+TEST_P(CalculateFailsAtAControl, WithItsErrorAndText3Unchanged) {
+  const Failure& f = GetParam();
   HeadlessForm1 app;
   app.window.Type("Text3", u"old");
   app.window.Type("Text1", u"199");
   app.window.Type("Text2", u"8.5");
-  app.window.FailNextWrite("Text3", kFail);
+  if (f.write) app.window.FailNextWrite("Text3", kFail);
+  if (f.text1 != kOk) app.window.FailNextRead("Text1", f.text1);
+  if (f.text2 != kOk) app.window.FailNextRead("Text2", f.text2);
   app.window.Click("Command1");
   EXPECT_EQ(app.window.Text("Text3"), u"old");
   ASSERT_EQ(app.window.Messages().size(), 1u);
-  EXPECT_EQ(app.window.Messages()[0].text, u"实时错误 '440':\n\n自动化错误");
+  EXPECT_EQ(ToUtf8(app.window.Messages()[0].text), ToUtf8(f.shown)) << f.proves;
   EXPECT_TRUE(app.AllReleased());
 }
 
-TEST(Calculate, AFailedReadRaisesTheControlsOwnError) {
-  HeadlessForm1 app;
-  app.window.Type("Text3", u"old");
-  app.window.FailNextRead("Text1", ControlFailure(ErrorNumber::InvalidPropertyValue));
-  app.window.Click("Command1");
-  EXPECT_EQ(app.window.Text("Text3"), u"old");
-  ASSERT_EQ(app.window.Messages().size(), 1u);
-  EXPECT_EQ(app.window.Messages()[0].text, u"实时错误 '380':\n\n无效的属性值");
-  EXPECT_TRUE(app.AllReleased());
-}
-
-// The discount's box is read before the price's: of two failing reads, the
-// first one's error is the one shown.
-TEST(Calculate, ReadsText2BeforeText1) {
-  HeadlessForm1 app;
-  app.window.FailNextRead("Text1", ControlFailure(ErrorNumber::InvalidPropertyValue));
-  app.window.FailNextRead("Text2", kFail);
-  app.window.Click("Command1");
-  ASSERT_EQ(app.window.Messages().size(), 1u);
-  EXPECT_EQ(app.window.Messages()[0].text, u"实时错误 '440':\n\n自动化错误");
-  EXPECT_TRUE(app.AllReleased());
-}
+constexpr HResult k380 = ControlFailure(ErrorNumber::InvalidPropertyValue);
+INSTANTIATE_TEST_SUITE_P(Controls, CalculateFailsAtAControl,
+                         testing::Values(Failure{"a failed write of Text3", true, kOk, kOk,
+                                                 u"实时错误 '440':\n\n自动化错误"},
+                                         Failure{"a read raises the control's own error", false, k380, kOk,
+                                                 u"实时错误 '380':\n\n无效的属性值"},
+                                         Failure{"Text2 is read before Text1", false, k380, kFail,
+                                                 u"实时错误 '440':\n\n自动化错误"}));
 
 TEST(Calculate, TheKeyboardClicksTheFocusedButton) {
   HeadlessForm1 app;
