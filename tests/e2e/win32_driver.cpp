@@ -25,7 +25,7 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
-std::wstring Wide(std::string_view utf8) {
+std::wstring WideFromUtf8(std::string_view utf8) {
   const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(units), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), units);
@@ -184,7 +184,7 @@ void CheckVersionBlock(const std::wstring& file) {
   Expect(Version(file, L"InternalName") == L"工程1", "InternalName", Version(file, L"InternalName"));
   Expect(Version(file, L"OriginalFilename") == L"工程1.exe", "OriginalFilename",
          Version(file, L"OriginalFilename"));
-  Expect(Version(file, L"CompanyName") == Wide(mivello::expected::shop_link), "CompanyName",
+  Expect(Version(file, L"CompanyName") == WideFromUtf8(mivello::expected::shop_link), "CompanyName",
          Version(file, L"CompanyName"));
   Expect(!Version(file, L"LegalCopyright").empty() && Version(file, L"LegalCopyright")[0] != L'(',
          "LegalCopyright", Version(file, L"LegalCopyright"));
@@ -226,7 +226,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("cannot start the program\n");
     return 1;
   }
-  HWND main = WaitForWindow(nullptr, Wide(mivello::expected::caption).c_str(), 30000);
+  HWND main = WaitForWindow(nullptr, WideFromUtf8(mivello::expected::caption).c_str(), 30000);
   Expect(main != nullptr, "the window appears with its caption");
   if (main == nullptr) return 1;
   Sleep(500);
@@ -327,7 +327,7 @@ int wmain(int argc, wchar_t** argv) {
   // A link that cannot be opened (no browser where it is started), clicked
   // while typing in 折扣: after the box the focus is back in 折扣, and what
   // is typed next goes there.
-  const std::wstring browser = Wide(mivello::expected::browser);
+  const std::wstring browser = WideFromUtf8(mivello::expected::browser);
   const std::wstring aside = browser + L".aside";
   const bool movedAside = MoveFileW(browser.c_str(), aside.c_str()) != 0;
   for (int i = 0; i < 6 && Focused(process.dwThreadId) != edits[1]; ++i) Press(process.dwThreadId, VK_TAB);
