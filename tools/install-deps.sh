@@ -90,7 +90,8 @@ fi
 if [ "${#ports[@]}" -gt 0 ]; then
   # The core's tests run in a sysroot of the port's own libraries that
   # tools/port-sysroot.sh unpacks: nothing of another architecture is installed.
-  port_packages=(cmake ninja-build googletest qemu-user)
+  port_packages=(cmake ninja-build googletest qemu-user
+                 xdg-utils locales)   # the launcher's tests use the real opener; a comma-decimal locale
   for arch in "${ports[@]}"; do
     port_packages+=("g++-$(bash "$(dirname "$0")/ports.sh" triple "$arch")")
   done
@@ -111,7 +112,7 @@ fi
 
 # A comma-decimal locale for the conversion tests and a Chinese one for the window.
 locales=$(locale -a 2>/dev/null || true)
-[ "$want_tests" = 1 ] || exit 0
+[ "$want_tests" = 1 ] || [ "${#ports[@]}" -gt 0 ] || exit 0
 for loc in de_DE zh_CN; do
   if ! grep -qi "^${loc}.utf-\?8$" <<<"$locales"; then
     echo "-- making the locale $loc.UTF-8"
