@@ -171,12 +171,19 @@ if [ "$check" = cross ]; then
 fi
 name=$check-$suite${arch:+-$arch}
 echo "-- $check check on Debian $suite${arch:+ for $arch} (mmdebstrap, variant $variant; log in $log/$name.log)"
-status=0
-TMPDIR=$work mmdebstrap --variant="$variant" ${include:+--include="$include"} "${architectures[@]}" \
-  --aptopt='Acquire::Check-Valid-Until "false"' \
-  --customize-hook="bash '$here/tools/check-release.sh' --in-chroot $check $suite \"\$1\" '$log' '$DISPLAY' '$arch'" \
-  "$suite" /dev/null http://deb.debian.org/debian >"$log/$name.log" 2>&1 || status=$?
-phase=$(cat "$log/phase" 2>/dev/null || echo "the chroot")
+# A chroot that could not be made (the archive, mid-sync or out of reach) is
+# made once more after a pause; a failure of ours inside it is not retried.
+for pause in 30 ""; do
+  status=0
+  TMPDIR=$work mmdebstrap --variant="$variant" ${include:+--include="$include"} "${architectures[@]}" \
+    --aptopt='Acquire::Check-Valid-Until "false"' \
+    --customize-hook="bash '$here/tools/check-release.sh' --in-chroot $check $suite \"\$1\" '$log' '$DISPLAY' '$arch'" \
+    "$suite" /dev/null http://deb.debian.org/debian >"$log/$name.log" 2>&1 || status=$?
+  phase=$(cat "$log/phase" 2>/dev/null || echo "the chroot")
+  [ "$status" -ne 0 ] && [ "$phase" = "the chroot" ] && [ -n "$pause" ] || break
+  echo "-- the chroot could not be made ($(grep -E '^(E|W): ' "$log/$name.log" | tail -n 1)); again in $pause s"
+  sleep "$pause"
+done
 if [ "$status" -eq 0 ]; then
   grep -E '^(versions|lintian|the installed|the [a-z0-9]+ program|newcomer|ratio to)[: ]|tests passed|median' "$log/$name.log" || true
   verdict 0 "$check"

@@ -101,7 +101,7 @@ if [ "${#ports[@]}" -gt 0 ]; then
 fi
 
 if [ "${#missing[@]}" -gt 0 ]; then
-  $SUDO apt-get update -q
+  $SUDO bash "$(dirname "$0")/apt-update.sh"
   pkgs=()
   for p in "${missing[@]}"; do [ "$p" != _update_ ] && pkgs+=("$p"); done
   if [ "${#pkgs[@]}" -gt 0 ]; then

@@ -33,7 +33,7 @@ apt=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o Dir::Etc::SourceParts=/d
      -o "APT::Architecture=$arch" -o "APT::Architectures=$arch"
      -o APT::Sandbox::User="$(id -un)" -o Debug::NoLocking=1)
 echo "-- fetching ${packages[*]} for $arch from Debian $release into $folder (not installed)" >&2
-apt-get "${apt[@]}" -q update >&2
+bash "$(dirname "$0")/apt-update.sh" "${apt[@]}" >&2
 (cd "$apt_dir" && apt-get "${apt[@]}" -q download "${packages[@]/%/:$arch}" >&2)
 for deb in "$apt_dir"/*.deb; do dpkg-deb -x "$deb" "$folder"; done
 # A link to an absolute path (ppc64el's /lib64/ld64.so.2) is meant within

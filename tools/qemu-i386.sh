@@ -22,7 +22,7 @@ apt=(-o "Dir::Etc::SourceList=$folder/apt/sources.list" -o Dir::Etc::SourceParts
      -o "Dir::State::Lists=$folder/apt/lists" -o "Dir::Cache=$folder/apt/cache"
      -o APT::Sandbox::User="$(id -un)" -o Debug::NoLocking=1)
 echo "-- fetching qemu-user from bookworm-backports into $folder (not installed)" >&2
-apt-get "${apt[@]}" -q update >&2
+bash "$(dirname "$0")/apt-update.sh" "${apt[@]}" >&2
 version=$(apt-cache "${apt[@]}" policy qemu-user | sed -n 's/^ *Candidate: //p')
 case "$version" in
   1:1[0-9].*) ;;
