@@ -171,12 +171,15 @@ if [ "$check" = cross ]; then
 fi
 name=$check-$suite${arch:+-$arch}
 echo "-- $check check on Debian $suite${arch:+ for $arch} (mmdebstrap, variant $variant; log in $log/$name.log)"
-# A chroot that could not be made (the archive, mid-sync or out of reach) is
-# made once more after a pause; a failure of ours inside it is not retried.
+# The chroot's lists are read as the machine's are (tools/apt-update.sh), not
+# by mmdebstrap's own reading, which ends at the first list out of step. A
+# chroot that still could not be made (the archive out of reach) is made once
+# more after a pause; a failure of ours inside it is not retried.
 for pause in 30 ""; do
   status=0
   TMPDIR=$work mmdebstrap --variant="$variant" ${include:+--include="$include"} "${architectures[@]}" \
-    --aptopt='Acquire::Check-Valid-Until "false"' \
+    --aptopt='Acquire::Check-Valid-Until "false"' --skip=update \
+    --setup-hook="APT_CONFIG=\"\$MMDEBSTRAP_APT_CONFIG\" bash '$here/tools/apt-update.sh'" \
     --customize-hook="bash '$here/tools/check-release.sh' --in-chroot $check $suite \"\$1\" '$log' '$DISPLAY' '$arch'" \
     "$suite" /dev/null http://deb.debian.org/debian >"$log/$name.log" 2>&1 || status=$?
   phase=$(cat "$log/phase" 2>/dev/null || echo "the chroot")
