@@ -139,9 +139,8 @@ void FormWindow::CreateControls() {
     const ControlModel& c = model.controls[i];
     const RECT r = PixelsOf(c.rect);
     const bool edit = c.kind == ControlClass::TextBox;
-    // BS_NOTIFY: a button says when it takes the focus, as a text box does.
     const DWORD style =
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | (edit ? ES_AUTOHSCROLL | ES_LEFT : BS_PUSHBUTTON | BS_NOTIFY);
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | (edit ? ES_AUTOHSCROLL | ES_LEFT : BS_PUSHBUTTON);
     HWND child = CreateWindowExW(
         edit ? WS_EX_CLIENTEDGE : 0, edit ? L"EDIT" : L"BUTTON", edit ? L"" : Wide(c.caption).c_str(), style,
         r.left, r.top, r.right - r.left, r.bottom - r.top, window_.get(),
@@ -154,6 +153,8 @@ void FormWindow::CreateControls() {
       SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // no length limit beyond the system's
       texts_.push_back(std::make_unique<EditText>(child));
       form_.Controls()[i].AttachText(texts_.back().get());
+    } else {
+      SetWindowSubclass(child, &ButtonProc, i, reinterpret_cast<DWORD_PTR>(this));
     }
   }
 }

@@ -59,6 +59,11 @@ class FormWindow {
   // A text box's own messages first: its border answers as its inside does.
   static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR control,
                                    DWORD_PTR self) noexcept;
+  // A button's: it says when it takes the focus. (Its BS_NOTIFY style would
+  // say so too, but would turn a double-click's second press into
+  // BN_DOUBLECLICKED, which never presses the button: one Click, not two.)
+  static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR control, DWORD_PTR self) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // The mouse, keys, focus and tooltip messages; nothing for any other.
   std::optional<LRESULT> HandleInput(UINT message, WPARAM wParam, LPARAM lParam);

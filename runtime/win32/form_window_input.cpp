@@ -50,6 +50,15 @@ LRESULT CALLBACK FormWindow::EditProc(HWND edit, UINT message, WPARAM wParam, LP
   return DefSubclassProc(edit, message, wParam, lParam);
 }
 
+LRESULT CALLBACK FormWindow::ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR control, DWORD_PTR self) noexcept {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(button, &ButtonProc, control);
+  const LRESULT result = DefSubclassProc(button, message, wParam, lParam);
+  // Once the button has drawn its focus, as a text box's EN_SETFOCUS comes.
+  if (message == WM_SETFOCUS) reinterpret_cast<FormWindow*>(self)->user_.FocusMoved(control);
+  return result;
+}
+
 std::optional<std::size_t> FormWindow::ElementAt(POINT client) const {
   return user_.ElementAt(client.x, client.y, Density::AtDpi(static_cast<int>(dpi_)));
 }
@@ -123,7 +132,7 @@ std::optional<LRESULT> FormWindow::HandleInput(UINT message, WPARAM wParam, LPAR
       // A button clicked by the mouse, for the runtime to decide; its keys
       // are the runtime's (TranslateKey).
       if (HIWORD(wParam) == BN_CLICKED) user_.Click(control, ClickSource::NativeControl);
-      if (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == EN_SETFOCUS) user_.FocusMoved(control);
+      if (HIWORD(wParam) == EN_SETFOCUS) user_.FocusMoved(control);
       return 0;
     }
     case WM_LBUTTONDOWN:

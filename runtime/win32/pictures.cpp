@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "runtime/pictures/decode.h"
 
@@ -88,7 +89,11 @@ UniqueIcon IconFromFile(const std::vector<std::uint8_t>& file, int size) {
   if (colour == nullptr) return nullptr;
   // 0xAARRGGBB in memory is blue, green, red, alpha: a DIB's own order.
   std::memcpy(bits, best->pixels.data(), best->pixels.size() * sizeof best->pixels[0]);
-  HBITMAP mask = CreateBitmap(best->width, best->height, 1, 1, nullptr);  // the alpha decides
+  // The alpha decides where the system draws with it; where it draws through
+  // the mask (some shell views, classic themes) every bit is 0, opaque as the
+  // icon is. A monochrome bitmap's rows are whole 16-bit words.
+  const std::vector<BYTE> opaque(static_cast<std::size_t>((best->width + 15) / 16 * 2 * best->height), 0);
+  HBITMAP mask = CreateBitmap(best->width, best->height, 1, 1, opaque.data());
   ICONINFO icon{TRUE, 0, 0, mask, colour};
   UniqueIcon result(mask != nullptr ? CreateIconIndirect(&icon) : nullptr);
   if (mask != nullptr) DeleteObject(mask);

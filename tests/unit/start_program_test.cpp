@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "runtime/runtime_error.h"
+#include "runtime/system/browser_stand_in.h"
 #include "runtime/system/launch.h"
 #include "tests/support/expect_raises.h"
 
@@ -46,6 +47,24 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitRow{"the argument keeps its blanks", u"xdg-open a  b", u"xdg-open", u"a  b"},
                     SplitRow{"a quoted program", u"\"C:\\A B\\c.exe\" d e", u"C:\\A B\\c.exe", u"d e"},
                     SplitRow{"a program alone", u"xdg-open", u"xdg-open", u""}));
+
+// Which command lines, their browser gone, go to the handler of their
+// link's scheme: Internet Explorer's one link, nothing else.
+TEST(LinkForSchemeHandler, IsInternetExplorersOneLinkAlone) {
+  const auto link = [](const char16_t* line) { return LinkForSchemeHandler(SplitCommandLine(line)); };
+  constexpr const char16_t* kIe = u"C:\\Program Files\\Internet Explorer\\iexplore.exe ";
+  EXPECT_EQ(link((String(kIe) + u"http://a.b/msg?v=2&uid=%E5").c_str()),
+            String(u"http://a.b/msg?v=2&uid=%E5"));
+  EXPECT_EQ(link((String(kIe) + u"tencent://message/?uin=1&Menu=yes").c_str()),
+            String(u"tencent://message/?uin=1&Menu=yes"));
+  EXPECT_EQ(link(u"D:\\IE\\IEXPLORE.EXE ms-settings:display"), String(u"ms-settings:display"));
+  EXPECT_EQ(link(u"C:\\Tools\\other.exe http://a.b"), std::nullopt) << "another program";
+  EXPECT_EQ(link(u"C:\\Tools\\iexplore.exe.bak http://a.b"), std::nullopt) << "another name";
+  EXPECT_EQ(link((String(kIe) + u"C:\\page.htm").c_str()), std::nullopt) << "a drive, not a scheme";
+  EXPECT_EQ(link((String(kIe) + u"http://a.b http://c.d").c_str()), std::nullopt) << "two links";
+  EXPECT_EQ(link((String(kIe) + u"1http://a.b").c_str()), std::nullopt) << "a scheme begins with a letter";
+  EXPECT_EQ(link(kIe), std::nullopt) << "no link";
+}
 
 void SetEnvironment(const char* name, const std::string& value) {
 #ifdef _WIN32

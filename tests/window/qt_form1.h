@@ -2,6 +2,7 @@
 // Form1 on the Qt backend, in process, with the browser's launches recorded.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 #include <QWidget>
 #include <vector>
@@ -26,6 +27,14 @@ class QtForm1 : public testing::Test {
   template <typename T>
   T* Widget(const char* name) const {
     return window_->findChild<T*>(name);
+  }
+  QWidget* Focused() const { return QApplication::focusWidget(); }
+  void ClickAt(int x, int y) { QTest::mouseClick(window_, Qt::LeftButton, {}, QPoint(x, y)); }
+  // As the window system delivers a double-click: press, release, then a
+  // press that is the double-click, and its release.
+  void DoubleClickAt(int x, int y) {
+    QTest::mouseDClick(window_->windowHandle(), Qt::LeftButton, {}, QPoint(x, y));
+    QTest::qWait(QApplication::doubleClickInterval() + 50);  // the next press starts anew
   }
 
   static inline std::vector<String> launches_;

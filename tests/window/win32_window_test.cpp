@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +20,7 @@
 #include "runtime/win32/pictures.h"
 #include "runtime/win32/win32_backend.h"
 #include "tests/expected/expected_values.h"
+#include "tests/support/form1_interaction.h"
 #include "tests/support/win32_messages.h"
 
 namespace mivello {
@@ -179,6 +182,46 @@ TEST(Win32Window, ADoubleClickOnALinkOpensItOnce) {
   EXPECT_EQ(started, (std::vector<std::string>{"http://amo", "tencent://", "http://vel"}));
 }
 
+// Real double-clicks on the buttons, through the system's input queue: two
+// Clicks each, as two single clicks give.
+TEST(Win32Window, ADoubleClickOnAButtonIsTwoClicks) {
+  ProjectRecord project = MivelloProject();
+  FormTableEntry form1 = project.forms.front();
+  const FormModel model = project.readForm(form1);  // the bindings name its controls
+  const std::vector<EventBinding> recorders = testing_support::RecordingBindings(model);
+  form1.events = recorders;
+  project.forms = std::span(&form1, 1);
+  testing_support::clicks.clear();
+  win32::Win32Backend backend;
+  ProjectSession session(project, backend);
+  HWND form = backend.Window()->Handle();
+  EXPECT_FALSE(QuitPosted());
+  std::vector<std::string> expected;
+  for (const auto& [caption, name] : {std::pair{L"计算", "Command1"}, std::pair{L"重来", "Command2"}}) {
+    HWND button = FindWindowExW(form, nullptr, L"Button", caption);
+    ASSERT_NE(button, nullptr);
+    RECT r;
+    GetWindowRect(button, &r);
+    SetForegroundWindow(form);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT presses[4] = {};
+    for (int i = 0; i < 4; ++i) {
+      presses[i].type = INPUT_MOUSE;
+      presses[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    ASSERT_EQ(SendInput(4, presses, sizeof(INPUT)), 4u);
+    expected.insert(expected.end(), {name, name});
+    // Until both have come, then a while longer for any that should not.
+    for (int i = 0; i < 100 && testing_support::clicks.size() < expected.size(); ++i) {
+      EXPECT_FALSE(QuitPosted());
+      Sleep(20);
+    }
+    Sleep(300);
+    EXPECT_FALSE(QuitPosted());
+    EXPECT_EQ(testing_support::clicks, expected);
+  }
+}
+
 // Moved between screens of other densities, the client area is the stored
 // 7050 x 1845 twips in each screen's pixels (halves rounded up), whatever
 // size the system suggests, and the size it asks for ahead is that one.
@@ -234,6 +277,11 @@ TEST(Win32Window, TheIconIsReadByTheRuntimesOwnReader) {
     BITMAP colour{};
     GetObjectW(info.hbmColor, sizeof colour, &colour);
     EXPECT_EQ(std::make_pair(colour.bmWidth, colour.bmHeight), std::make_pair(given, given));
+    // Where the system draws through the mask, every pixel is opaque.
+    std::vector<BYTE> mask(static_cast<std::size_t>((given + 15) / 16 * 2 * given), 0xEE);
+    EXPECT_EQ(GetBitmapBits(info.hbmMask, static_cast<LONG>(mask.size()), mask.data()),
+              static_cast<LONG>(mask.size()));
+    EXPECT_EQ(std::count(mask.begin(), mask.end(), 0), static_cast<std::ptrdiff_t>(mask.size()));
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
   }

@@ -99,6 +99,7 @@ if manifests:
         "v3": "urn:schemas-microsoft-com:asm.v3",
         "s05": "http://schemas.microsoft.com/SMI/2005/WindowsSettings",
         "s16": "http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+        "c1": "urn:schemas-microsoft-com:compatibility.v1",
     }
     root = ET.fromstring(manifests[0][2])
     identity = root.find("v1:assemblyIdentity", ns)
@@ -112,5 +113,15 @@ if manifests:
     settings = "v3:application/v3:windowsSettings/"
     check("dpiAware", root.findtext(settings + "s05:dpiAware", namespaces=ns), "true/pm")
     check("dpiAwareness", root.findtext(settings + "s16:dpiAwareness", namespaces=ns), "PerMonitorV2")
+    level = root.find("v3:trustInfo/v3:security/v3:requestedPrivileges/v3:requestedExecutionLevel", ns)
+    check("execution level", None if level is None else level.get("level"), "asInvoker")
+    systems = {  # Microsoft's identifiers of the systems a program declares it was made for
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "Windows 7",
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "Windows 8",
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}": "Windows 8.1",
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "Windows 10 and 11",
+    }
+    declared = [os.get("Id") for os in root.findall("c1:compatibility/c1:application/c1:supportedOS", ns)]
+    check("supported systems", [systems.get(id, id) for id in declared], list(systems.values()))
 
 checks.finish()
