@@ -3,7 +3,7 @@
 #include "app/form1_block.h"
 #include "ui/form1/events.h"
 #include "ui/form1/ids.h"
-#include "ui/form1/pictures.h"
+#include "ui/form1/picture_words.h"
 #include "ui/stored_form/reader.h"
 
 namespace mivello {

@@ -1,8 +1,8 @@
 # The GUI-free core for another Linux architecture, with Debian's cross
 # compiler for it; its tests run under qemu-user on that port's baseline
-# processor, in a sysroot of the port's own libraries (tools/port-sysroot.sh).
+# processor, in a sysroot of the port's own libraries (verify/port-sysroot.sh).
 #   -DMIVELLO_PORT=ARCH       the architecture as Debian names it
-#   -DMIVELLO_SYSROOT=FOLDER  the sysroot that tools/port-sysroot.sh made
+#   -DMIVELLO_SYSROOT=FOLDER  the sysroot that verify/port-sysroot.sh made
 # The compiler checks' own projects are configured with the two as well.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES MIVELLO_PORT MIVELLO_SYSROOT)
 file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/ports.txt ports REGEX "^[a-z]")
@@ -21,7 +21,7 @@ if(NOT triple)
 endif()
 if(NOT IS_DIRECTORY "${MIVELLO_SYSROOT}/lib" AND NOT IS_DIRECTORY "${MIVELLO_SYSROOT}/usr/lib")
   message(FATAL_ERROR "MIVELLO_SYSROOT (${MIVELLO_SYSROOT}) holds no system for ${MIVELLO_PORT}: "
-                      "make it with tools/port-sysroot.sh ${MIVELLO_PORT} FOLDER")
+                      "make it with verify/port-sysroot.sh ${MIVELLO_PORT} FOLDER")
 endif()
 
 set(CMAKE_SYSTEM_NAME Linux)
@@ -36,6 +36,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-${qemu};-L;${MIVELLO_SYSROOT};-cpu;${cpu})
-# What tools/check-port.sh reports.
+# What verify/check-port.sh reports.
 set(MIVELLO_PORT_COMPILER ${triple}-g++ CACHE INTERNAL "The cross compiler")
 set(MIVELLO_PORT_EMULATOR "qemu-${qemu} -cpu ${cpu}" CACHE INTERNAL "The emulator of the tests and its processor")

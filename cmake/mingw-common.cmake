@@ -15,4 +15,4 @@ set(CMAKE_CXX_FLAGS_INIT
 # the same sources give the same bytes.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s -Wl,--no-insert-timestamp")
 # Tests run under the Wine loader of the program's own architecture.
-set(CMAKE_CROSSCOMPILING_EMULATOR bash;${CMAKE_CURRENT_LIST_DIR}/../tools/wine.sh;${CMAKE_SYSTEM_PROCESSOR};wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR bash;${CMAKE_CURRENT_LIST_DIR}/../verify/wine.sh;${CMAKE_SYSTEM_PROCESSOR};wine)

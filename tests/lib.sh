@@ -201,7 +201,7 @@ start_wine_prefix() {
   wine_arch=$1
   local work=$2 recorder=${3:-} tool
   for tool in wine wineboot wineserver winepath; do
-    eval "$tool() { bash \"\$lib_root/tools/wine.sh\" \"\$wine_arch\" $tool \"\$@\"; }"
+    eval "$tool() { bash \"\$lib_root/verify/wine.sh\" \"\$wine_arch\" $tool \"\$@\"; }"
   done
   export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8
   start_private_display "$work"

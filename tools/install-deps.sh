@@ -6,8 +6,8 @@
 #   --run        only what building and running the program needs
 #   --windows    the MinGW-w64 compilers for both Windows builds, Wine, the PE reader, msitools
 #   --ports      the cross compilers and qemu-user for the core on the other architectures
-#                that this release carries (tools/check-port.sh; riscv64 runs in a Debian 13 chroot)
-#   --port ARCH  only what tools/check-port.sh ARCH needs, nothing of the program's own
+#                that this release carries (verify/check-port.sh; riscv64 runs in a Debian 13 chroot)
+#   --port ARCH  only what verify/check-port.sh ARCH needs, nothing of the program's own
 set -euo pipefail
 
 want_base=1 want_tests=1 want_windows=0 ports=()
@@ -15,7 +15,7 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --run) want_tests=0 ;;
     --windows) want_windows=1 ;;
-    --ports) mapfile -t -O "${#ports[@]}" ports < <(bash "$(dirname "$0")/ports.sh" here) ;;
+    --ports) mapfile -t -O "${#ports[@]}" ports < <(bash "$(dirname "$0")/../verify/ports.sh" here) ;;
     --port) want_base=0 want_tests=0 ports+=("${2:?--port needs an architecture}"); shift ;;
     *) echo "install-deps.sh: unknown option $1" >&2; exit 2 ;;
   esac
@@ -77,7 +77,7 @@ if [ "$want_windows" = 1 ]; then
   windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 icoutils python3-pefile
                     wixl msitools)
   # 32-bit Wine where the i386 architecture can be added; whether this machine
-  # can execute it is found out by trying (tools/wine.sh i686 --can-run).
+  # can execute it is found out by trying (verify/wine.sh i686 --can-run).
   if [ "$(dpkg --print-architecture)" = amd64 ]; then
     add_architecture i386
     windows_packages+=(wine32:i386)
@@ -89,11 +89,11 @@ fi
 
 if [ "${#ports[@]}" -gt 0 ]; then
   # The core's tests run in a sysroot of the port's own libraries that
-  # tools/port-sysroot.sh unpacks: nothing of another architecture is installed.
+  # verify/port-sysroot.sh unpacks: nothing of another architecture is installed.
   port_packages=(cmake ninja-build googletest qemu-user
                  xdg-utils locales)   # the launcher's tests use the real opener; a comma-decimal locale
   for arch in "${ports[@]}"; do
-    port_packages+=("g++-$(bash "$(dirname "$0")/ports.sh" triple "$arch")")
+    port_packages+=("g++-$(bash "$(dirname "$0")/../verify/ports.sh" triple "$arch")")
   done
   for p in "${port_packages[@]}"; do
     installed "$p" || missing+=("$p")
@@ -101,7 +101,7 @@ if [ "${#ports[@]}" -gt 0 ]; then
 fi
 
 if [ "${#missing[@]}" -gt 0 ]; then
-  $SUDO bash "$(dirname "$0")/apt-update.sh"
+  $SUDO bash "$(dirname "$0")/../verify/apt-update.sh"
   pkgs=()
   for p in "${missing[@]}"; do [ "$p" != _update_ ] && pkgs+=("$p"); done
   if [ "${#pkgs[@]}" -gt 0 ]; then

@@ -45,32 +45,32 @@ preset asan
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 ports=()
-for arch in $(bash tools/ports.sh here); do
+for arch in $(bash verify/ports.sh here); do
   stage "$arch core, tests under qemu-user"
-  bash tools/check-port.sh "$arch" | tee build/port-$arch.log
+  bash verify/check-port.sh "$arch" | tee build/port-$arch.log
   ports+=("$(tail -n 1 build/port-$arch.log)")
 done
 while read -r arch release; do
   [ -n "$arch" ] || continue
   stage "$arch core in a Debian $release chroot (this release has no $arch), tests under qemu-user"
-  "${as_root[@]}" bash tools/check-release.sh port "$release" build/releases "$arch"
+  "${as_root[@]}" bash verify/check-release.sh port "$release" build/releases "$arch"
   ports+=("$(grep -E "^$arch: .*tests passed" "build/releases/port-$release-$arch.log" | tail -n 1)")
-done <<<"$(bash tools/ports.sh elsewhere)"
+done <<<"$(bash verify/ports.sh elsewhere)"
 
 stage "32-bit Windows (the release)"
 # Natively where this machine runs 32-bit programs; elsewhere 32-bit Wine
 # under qemu-i386 in a private namespace; where neither can be had, the
 # executable is checked without running it. MIVELLO_I386=emulated takes the
 # second way on any machine.
-if [ "${MIVELLO_I386:-}" != emulated ] && why=$(bash tools/wine.sh i686 --can-run 2>&1); then
+if [ "${MIVELLO_I386:-}" != emulated ] && why=$(bash verify/wine.sh i686 --can-run 2>&1); then
   preset windows
   windows_ran="i686 under 32-bit Wine, natively"
-elif qemu=$(bash tools/qemu-i386.sh build/qemu-i386) &&
-  emulation=$(bash tools/with-i386-emulation.sh "$qemu" --check 2>&1); then
+elif qemu=$(bash verify/qemu-i386.sh build/qemu-i386) &&
+  emulation=$(bash verify/with-i386-emulation.sh "$qemu" --check 2>&1); then
   echo "32-bit Windows tests under qemu-i386 ($("$qemu" --version | head -n1)) in a private namespace"
   cmake --preset windows
   WINEDEBUG=-all cmake --build --preset windows -j "$jobs"
-  bash tools/with-i386-emulation.sh "$qemu" ctest --preset windows
+  bash verify/with-i386-emulation.sh "$qemu" ctest --preset windows
   windows_ran="i686 under 32-bit Wine on qemu-i386, emulated"
 else
   echo "32-bit Windows tests not run: this machine cannot execute 32-bit programs (${why:-}${emulation:+; emulation: $emulation}); checking the executable without running it"
@@ -94,11 +94,11 @@ preset windows-x64
 stage "fuzzers"
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
-bash tools/run-fuzzers.sh "${FUZZ_SECONDS:-60}"
+bash verify/run-fuzzers.sh "${FUZZ_SECONDS:-60}"
 
 stage "the Debian package: Debian's flags, no -Werror, its tests; lintian; built again, the same bytes"
 rm -rf build/debian build/debian-again
-bash tools/build-deb.sh build/debian
+bash packaging/build-deb.sh build/debian
 lintian_out=$(lintian --info --display-info build/debian/*.changes 2>&1 || true)
 echo "$lintian_out"
 if grep -qE '^[EW]: ' <<<"$lintian_out"; then
@@ -107,7 +107,7 @@ if grep -qE '^[EW]: ' <<<"$lintian_out"; then
 fi
 echo "lintian: no error, no warning"
 sleep 2  # another second in every date the build could take from the clock
-bash tools/build-deb.sh build/debian-again nocheck
+bash packaging/build-deb.sh build/debian-again nocheck
 for deb in build/debian/*.deb; do
   cmp "$deb" "build/debian-again/$(basename "$deb")" || { echo "$deb differs between two builds" >&2; exit 1; }
 done
@@ -115,11 +115,11 @@ echo "reproducible: $(ls build/debian/*.deb | wc -l) .deb files the same in two 
 
 # The other Debian releases users have, each in a throwaway chroot.
 stage "Debian 13 (stable): the package as its build machines build it, lintian, installed and started"
-"${as_root[@]}" bash tools/check-release.sh package trixie build/releases
+"${as_root[@]}" bash verify/check-release.sh package trixie build/releases
 
 stage "Debian unstable: the same"
 unstable=0
-"${as_root[@]}" env ALLOW_SKIP=1 bash tools/check-release.sh package unstable build/releases || unstable=$?
+"${as_root[@]}" env ALLOW_SKIP=1 bash verify/check-release.sh package unstable build/releases || unstable=$?
 case "$unstable" in
   0) unstable_ran="passed" ;;
   77) unstable_ran="skipped: the archive gave no chroot or build dependencies" ;;
@@ -127,13 +127,13 @@ case "$unstable" in
 esac
 
 stage "Debian 13, a newcomer: tools/run.sh in a minimal system opens the window"
-"${as_root[@]}" bash tools/check-release.sh newcomer trixie build/releases
+"${as_root[@]}" bash verify/check-release.sh newcomer trixie build/releases
 
 stage "the package cross-built for arm64 on Debian 13, installed and started under qemu-aarch64"
-"${as_root[@]}" bash tools/check-release.sh cross trixie build/releases arm64
+"${as_root[@]}" bash verify/check-release.sh cross trixie build/releases arm64
 
 stage "packages"
-bash tools/check-package.sh build/debian build/windows
+bash verify/check-package.sh build/debian build/windows
 
 stage ""
 echo "Stage times:"

@@ -6,10 +6,10 @@
 # Wine, and the 64-bit twin where it cannot.
 #   bench/win32/run.sh [WINDOWS_BUILD] [HOST_BUILD] [RUNS]
 set -euo pipefail
-tools=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../tools")
+root=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../..")
 if [ -n "${1:-}" ]; then
   windows=$(realpath "$1")
-elif bash "$tools/wine.sh" i686 --can-run 2>/dev/null; then
+elif bash "$root/verify/wine.sh" i686 --can-run 2>/dev/null; then
   windows=$(realpath build/windows)
 else
   windows=$(realpath build/windows-x64)
@@ -24,15 +24,15 @@ case "$(file -b "$windows/app/工程1.exe")" in
 esac
 echo "Wine loader: $arch ($windows)"
 
-source "$tools/../tests/lib.sh"
+source "$root/tests/lib.sh"
 begin_test
 start_wine_prefix "$arch" "$work"
 wineserver -p  # kept up between runs, as on a running desktop
 
 program="$windows/app/工程1.exe"
-printf '#!/bin/sh\nexec bash "%s" %s wine "%s"\n' "$tools/wine.sh" "$arch" "$program" >"$work/mivello"
+printf '#!/bin/sh\nexec bash "%s" %s wine "%s"\n' "$root/verify/wine.sh" "$arch" "$program" >"$work/mivello"
 for floor in bare fair; do
-  printf '#!/bin/sh\nexec bash "%s" %s wine "%s"\n' "$tools/wine.sh" "$arch" \
+  printf '#!/bin/sh\nexec bash "%s" %s wine "%s"\n' "$root/verify/wine.sh" "$arch" \
     "$windows/bench/win32/${floor}_window_win32.exe" >"$work/$floor"
 done
 chmod +x "$work/mivello" "$work/bare" "$work/fair"

@@ -11,7 +11,7 @@
 #include "runtime/startup/diagnostic.h"
 #include "runtime/win32/accessibility_library.h"
 #include "runtime/win32/edit_text.h"
-#include "runtime/win32/system.h"
+#include "runtime/win32/window_basics.h"
 #include "runtime/window_model/geometry.h"
 #include "runtime/window_model/layout.h"
 #include "runtime/window_model/paint_order.h"

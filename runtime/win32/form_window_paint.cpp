@@ -1,7 +1,7 @@
 // The Win32 form's painting: the labels and pictures the runtime draws, in
 // the stored order, on exactly the pixels the hit test gives them.
 #include "runtime/win32/form_window.h"
-#include "runtime/win32/system.h"
+#include "runtime/win32/window_basics.h"
 #include "runtime/window_model/paint_order.h"
 
 namespace mivello::win32 {

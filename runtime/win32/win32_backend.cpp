@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "runtime/win32/system.h"
+#include "runtime/win32/window_basics.h"
 
 namespace mivello::win32 {
 

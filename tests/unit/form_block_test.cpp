@@ -83,6 +83,70 @@ TEST(FormBlock, WritesTheHandWrittenBlockByteForByte) {
   EXPECT_EQ(WriteFormDescription(SmallForm(), kIdA, kIdB), kSmallBlock);
 }
 
+// Every property code of every class that the small block lacks, and the
+// picture framing, written out by hand: a form "F" with an icon, then a
+// label, a text box and a picture.
+std::vector<std::uint8_t> EveryCodeBlock() {
+  std::vector<std::uint8_t> block(kSmallBlock.begin(), kSmallBlock.begin() + 89);  // 0: header as above
+  const std::vector<std::uint8_t> rest = {
+      0x8B, 0x00, 0x00, 0x00,                          // 89: 139 bytes from here to the end
+      0x1C, 0x00, 0x00, 0x00,                          // 93: 28 bytes from here to after the form's 0xFF
+      0x00, 0x01, 0x00, 'F',  0x00, 0x0D,              // 97: object 0, name "F", class 13
+      0x23, 0x0C, 0x00, 0x00, 0x00,                    // 103: 0x23 icon: 12 bytes follow,
+      'l',  't',  0x00, 0x00, 0x04, 0x00, 0x00, 0x00,  //      the tag "lt\0\0", the file's 4 bytes,
+      0x00, 0x00, 0x01, 0x00,                          //      the file
+      0xFF,                                            // 120: end of the form's properties
+      0x01,                                            // 121: the first control follows
+      0x26, 0x00, 0x00, 0x00,                          // 122: 38 bytes from here to after its 0xFF
+      0x01, 0x01, 0x00, 'L',  0x00, 0x01,              //      object 1, name "L", class 1, label
+      0x01, 0x01, 0x00, 'A',  0x00,                    //      0x01 caption "A"
+      0x04, 0xFF, 0x00, 0x00, 0x00,                    //      0x04 text colour: red, green, blue, 0
+      0x05, 0x0F, 0x00, 0x1E, 0x00, 0x2D, 0x00, 0x3C, 0x00,  // 0x05 rectangle 15, 30, 45, 60
+      0x12, 0x02, 0x00,                                      //      0x12 tab index 2
+      0x2A, 0x01, 0x00, 'B',  0x00,                          //      0x2A tooltip "B"
+      0xFF,                                                  // 159: end of the label's properties
+      0x03,                                                  // 160: another control follows
+      0x17, 0x00, 0x00, 0x00,                                // 161: 23 bytes from here to after its 0xFF
+      0x02, 0x01, 0x00, 'T',  0x00, 0x02,                    //      object 2, name "T", class 2, text box
+      0x04, 0x01, 0x00, 0x02, 0x00, 0x03, 0x00, 0x04, 0x00,  // 0x04 rectangle 1, 2, 3, 4
+      0x12, 0x01, 0x00,                                      //      0x12 tab index 1
+      0xFF,                                                  // 183: end of the text box's properties
+      0x03,                                                  // 184: another control follows
+      0x29, 0x00, 0x00, 0x00,                                // 185: 41 bytes from here to after its 0xFF
+      0x03, 0x01, 0x00, 'P',  0x00, 0x18,                    //      object 3, name "P", class 24, picture
+      0x02, 0x0B, 0x00, 0x00, 0x00,                          //      0x02 picture: 11 bytes follow,
+      'l',  't',  0x00, 0x00, 0x03, 0x00, 0x00, 0x00,        //      the tag, the file's 3 bytes,
+      'G',  'I',  'F',                                       //      the file
+      0x03, 0x05, 0x00, 0x06, 0x00, 0x07, 0x00, 0x08, 0x00,  // 0x03 rectangle 5, 6, 7, 8
+      0x17, 0x01, 0x00, 'C',  0x00,                          //      0x17 tooltip "C"
+      0xFF,                                                  // 225: end of the picture's properties
+      0x02,                                                  // 226: no more controls
+      0x04,                                                  // 227: end of the form and the block
+  };
+  block.insert(block.end(), rest.begin(), rest.end());
+  return block;
+}
+
+FormModel EveryCodeForm() {
+  FormModel form;
+  form.name = "F";
+  form.icon = {0x00, 0x00, 0x01, 0x00};
+  form.controls = {
+      {"L", ControlClass::Label, u"A", {15, 30, 45, 60}, 2, u"B", Colour{0xFF, 0, 0}, {}},
+      {"T", ControlClass::TextBox, u"", {1, 2, 3, 4}, 1, u"", {}, {}},
+      {"P", ControlClass::Picture, u"", {5, 6, 7, 8}, {}, u"C", {}, {'G', 'I', 'F'}},
+  };
+  return form;
+}
+
+// A code or framing changed in the schema the writer and the reader share
+// passes a round trip; this block, written by hand, catches it both ways.
+TEST(FormBlock, EveryPropertyCodeAndThePictureFramingAreAsStored) {
+  ASSERT_EQ(EveryCodeBlock().size(), 228u);
+  EXPECT_EQ(WriteFormDescription(EveryCodeForm(), kIdA, kIdB), EveryCodeBlock());
+  EXPECT_EQ(ReadFormDescription(EveryCodeBlock(), kIdA, kIdB), EveryCodeForm());
+}
+
 FormModel Form1() {
   static const std::vector<std::uint8_t> icon{0, 0, 1, 0, 0xFF, 0xFF};
   static const std::vector<std::uint8_t> gif1{'G', 'I', 'F', 0xFF, 0x02, 0xFF};

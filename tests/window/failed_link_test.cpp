@@ -164,8 +164,9 @@ class TheRealOpener : public testing::TestWithParam<Desktop> {
                                        "echo \"" +
                                        desktop.opener + ": no handler for $link\" >&2\nexit 1\n");
     }
+    const char* path = std::getenv("PATH");  // saved below with the rest, as it is now
     std::map<std::string, std::string> env{
-        {"PATH", bin.string() + ":" + saved_["PATH"].value_or("/usr/bin:/bin")},
+        {"PATH", bin.string() + ":" + (path != nullptr ? path : "/usr/bin:/bin")},
         {"HOME", home_.string()},
         {"XDG_CONFIG_HOME", (home_ / "config").string()},
         {"XDG_DATA_HOME", (home_ / "data").string()},

@@ -15,6 +15,8 @@ namespace mivello {
 namespace {
 
 TEST(Win32Start, LoadsActiveAccessibilityOnlyWhenAToolAsks) {
+  if (GetModuleHandleW(L"oleacc.dll") != nullptr)  // a repeat in the same process
+    GTEST_SKIP() << "loaded before this test began: seen only in a process of its own";
   win32::Win32Backend backend;
   ProjectSession session(MivelloProject(), backend);
   EXPECT_FALSE(testing_support::QuitPosted());

@@ -2,7 +2,7 @@
 // Each started program is collected when it ends, so that none lingers as a
 // zombie while the window runs. A link that the desktop's opener could not
 // open is reported, never what the browser did once it had the link
-// (runtime/link_outcomes.h says how the two are told apart).
+// (runtime/system/link_outcomes.h says how the two are told apart).
 #include "runtime/system/launch.h"
 
 #include <fcntl.h>

@@ -3,8 +3,8 @@
 # architecture: Debian's wine32 for i686, wine64 for x86_64. The one place
 # that makes that choice, for the test presets, the end-to-end test and the
 # start-up benchmark.
-#   tools/wine.sh i686|x86_64 wine|wineboot|wineserver|winepath [ARGS...]
-#   tools/wine.sh i686|x86_64 --can-run   exit 0 when this machine runs that loader;
+#   verify/wine.sh i686|x86_64 wine|wineboot|wineserver|winepath [ARGS...]
+#   verify/wine.sh i686|x86_64 --can-run   exit 0 when this machine runs that loader;
 #                                         otherwise says why on stderr
 set -euo pipefail
 arch=${1:?architecture: i686 or x86_64}

@@ -1,4 +1,4 @@
-#include "runtime/win32/system.h"
+#include "runtime/win32/window_basics.h"
 
 #include <commctrl.h>
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Reads cmake/ports.txt, the table of the other architectures.
-#   tools/ports.sh here          the ports this machine's release carries, one a line
-#   tools/ports.sh elsewhere     the others, each as "ARCH RELEASE" (built in a chroot of that release)
-#   tools/ports.sh triple ARCH   the port's GNU triple
-#   tools/ports.sh qemu ARCH     the name of its qemu-user emulator's processor: qemu-NAME
+#   verify/ports.sh here          the ports this machine's release carries, one a line
+#   verify/ports.sh elsewhere     the others, each as "ARCH RELEASE" (built in a chroot of that release)
+#   verify/ports.sh triple ARCH   the port's GNU triple
+#   verify/ports.sh qemu ARCH     the name of its qemu-user emulator's processor: qemu-NAME
 set -euo pipefail
 table=$(grep -E '^[a-z]' "$(dirname "$0")/../cmake/ports.txt")
 . /etc/os-release

@@ -6,12 +6,12 @@
 # itself when there is none) and the port's cross compiler
 # (tools/install-deps.sh --ports). Ends with one line: the compiler, the
 # processor, the tests passed.
-#   tools/check-port.sh ARCH       ARCH: arm64, armel, armhf, i386, ppc64el, riscv64 or s390x
+#   verify/check-port.sh ARCH       ARCH: arm64, armel, armhf, i386, ppc64el, riscv64 or s390x
 set -euo pipefail
 cd "$(dirname "$0")/.."
 arch=${1:?architecture}
 jobs=$(nproc)
-bash tools/port-sysroot.sh "$arch" "build/sysroots/$arch" >/dev/null
+bash verify/port-sysroot.sh "$arch" "build/sysroots/$arch" >/dev/null
 host=()
 [ -x build/default/tools/form_block/write_form_block ] || host=(-DMIVELLO_HOST_TOOLS=)
 cmake --preset "$arch" "${host[@]}"

@@ -4,7 +4,7 @@
 # (bookworm's own 7.2 spends about 50 s in every Wine process). apt runs with
 # a configuration of its own under FOLDER: the machine's sources, lists and
 # packages stay as they are, and nothing is installed.
-#   tools/qemu-i386.sh FOLDER
+#   verify/qemu-i386.sh FOLDER
 set -euo pipefail
 folder=$(realpath -m "${1:?folder}")
 qemu="$folder/usr/bin/qemu-i386"

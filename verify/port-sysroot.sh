@@ -5,7 +5,7 @@
 # packages for ARCH, unpacked (not installed). apt runs with a configuration
 # of its own under FOLDER: the machine's sources, lists, architectures and
 # packages stay as they are.
-#   tools/port-sysroot.sh ARCH FOLDER     ARCH as Debian names it: armel, s390x, ...
+#   verify/port-sysroot.sh ARCH FOLDER     ARCH as Debian names it: armel, s390x, ...
 set -euo pipefail
 arch=${1:?architecture} folder=$(realpath -m "${2:?folder}")
 packages=(libc6 libgcc-s1 libstdc++6 libgif7 libgif-dev)

@@ -6,7 +6,7 @@
 # it had none), which are consistent with each other. So a failed reading is
 # tried again after a pause, and if it still fails it is said and the lists
 # apt has are used: what cannot then be found fails where it is asked for.
-#   tools/apt-update.sh [APT OPTIONS...]
+#   verify/apt-update.sh [APT OPTIONS...]
 set -uo pipefail
 for pause in 10 30 ""; do
   apt-get "$@" -q update && exit 0

@@ -10,7 +10,7 @@
 #   newcomer   as a new user meets it: a minimal system, tools/run.sh
 #              installs what it needs, builds, and opens the window.
 #   port ARCH  the GUI-free core for ARCH with the release's cross compiler,
-#              its tests under qemu-user (tools/check-port.sh), for a port
+#              its tests under qemu-user (verify/check-port.sh), for a port
 #              that this machine's release does not carry.
 #   startup    the start-up benchmark (bench/startup/run.sh) with the
 #              release's Qt: the program against the bare and the fair
@@ -23,8 +23,8 @@
 # Prints one closing line. Status 0 passed, 1 failed, 77 skipped: the
 # archive could not give the chroot or our build dependencies (unstable's
 # transitions; with ALLOW_SKIP=1 only).
-#   tools/check-release.sh package|newcomer|startup SUITE LOG_FOLDER
-#   tools/check-release.sh port|cross SUITE LOG_FOLDER ARCH
+#   verify/check-release.sh package|newcomer|startup SUITE LOG_FOLDER
+#   verify/check-release.sh port|cross SUITE LOG_FOLDER ARCH
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -80,7 +80,7 @@ if [ "${1:-}" = --in-chroot ]; then
     phase "the cross compiler"
     in_root bash -c "cd $source_tree && bash tools/install-deps.sh --port $arch"
     phase "the core for $arch"
-    in_root bash -c "cd $source_tree && bash tools/check-port.sh $arch"
+    in_root bash -c "cd $source_tree && bash verify/check-port.sh $arch"
     exit 0
   fi
 
@@ -99,15 +99,15 @@ if [ "${1:-}" = --in-chroot ]; then
     phase "build dependencies"
     in_root bash -c "cd $source_tree && apt-get build-dep -y -q -a $arch ./"
     echo "versions: $(in_root dpkg-query -W -f '${Package}:${Architecture} ${Version}, ' qt6-base-dev:"$arch" \
-      "g++-$(bash "$here/tools/ports.sh" triple "$arch")" qemu-user)"
+      "g++-$(bash "$here/verify/ports.sh" triple "$arch")" qemu-user)"
     phase "dpkg-buildpackage"
     in_root useradd --system --no-create-home --home-dir /nonexistent builder
     in_root chown -R builder: /build
     chroot --userspec=builder:builder "$root" env -i PATH=/usr/bin:/bin LC_ALL=C.UTF-8 HOME=/nonexistent \
-      bash -c "cd $source_tree && bash tools/build-deb.sh -a $arch /build/out"
+      bash -c "cd $source_tree && bash packaging/build-deb.sh -a $arch /build/out"
     phase "install and start"
     in_root bash -c "apt-get install -y -q /build/out/mivello_*_$arch.deb"
-    in_root DISPLAY="$display" "qemu-$(bash "$here/tools/ports.sh" qemu "$arch")" /usr/bin/mivello \
+    in_root DISPLAY="$display" "qemu-$(bash "$here/verify/ports.sh" qemu "$arch")" /usr/bin/mivello \
       >"$log/program.log" 2>&1 &
     echo $! >"$log/pid"
     if started "$log/pid" 120; then
@@ -171,7 +171,7 @@ if [ "$check" = cross ]; then
 fi
 name=$check-$suite${arch:+-$arch}
 echo "-- $check check on Debian $suite${arch:+ for $arch} (mmdebstrap, variant $variant; log in $log/$name.log)"
-# The chroot's lists are read as the machine's are (tools/apt-update.sh), not
+# The chroot's lists are read as the machine's are (verify/apt-update.sh), not
 # by mmdebstrap's own reading, which ends at the first list out of step. A
 # chroot that still could not be made (the archive out of reach) is made once
 # more after a pause; a failure of ours inside it is not retried.
@@ -179,8 +179,8 @@ for pause in 30 ""; do
   status=0
   TMPDIR=$work mmdebstrap --variant="$variant" ${include:+--include="$include"} "${architectures[@]}" \
     --aptopt='Acquire::Check-Valid-Until "false"' --skip=update \
-    --setup-hook="APT_CONFIG=\"\$MMDEBSTRAP_APT_CONFIG\" bash '$here/tools/apt-update.sh'" \
-    --customize-hook="bash '$here/tools/check-release.sh' --in-chroot $check $suite \"\$1\" '$log' '$DISPLAY' '$arch'" \
+    --setup-hook="APT_CONFIG=\"\$MMDEBSTRAP_APT_CONFIG\" bash '$here/verify/apt-update.sh'" \
+    --customize-hook="bash '$here/verify/check-release.sh' --in-chroot $check $suite \"\$1\" '$log' '$DISPLAY' '$arch'" \
     "$suite" /dev/null http://deb.debian.org/debian >"$log/$name.log" 2>&1 || status=$?
   phase=$(cat "$log/phase" 2>/dev/null || echo "the chroot")
   [ "$status" -ne 0 ] && [ "$phase" = "the chroot" ] && [ -n "$pause" ] || break

@@ -1,4 +1,4 @@
-#include "ui/form1/pictures.h"
+#include "ui/form1/picture_words.h"
 
 namespace mivello {
 

@@ -5,7 +5,7 @@
 # left out (DEB_BUILD_OPTIONS=nocheck). With -a ARCH it is cross-built for
 # that Debian architecture, as Debian's cross builds are (the profiles cross
 # and nocheck: the tests cannot run on this machine).
-#   tools/build-deb.sh [-a ARCH] [OUTPUT_FOLDER] [nocheck]
+#   packaging/build-deb.sh [-a ARCH] [OUTPUT_FOLDER] [nocheck]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 arch=()

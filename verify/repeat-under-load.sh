@@ -2,7 +2,7 @@
 # Runs COMMAND N times with a busy loop on every core beside it, and says how
 # many runs failed; the output of each failed run is kept in LOG_FOLDER.
 # The busy loops end with the script, on every way out.
-#   tools/repeat-under-load.sh N LOG_FOLDER COMMAND [ARGS...]
+#   verify/repeat-under-load.sh N LOG_FOLDER COMMAND [ARGS...]
 set -euo pipefail
 runs=${1:?number of runs} logs=$(realpath -m "${2:?log folder}")
 shift 2

@@ -3,8 +3,8 @@
 # mount namespace with a binfmt_misc of its own (Linux 6.7 and later), so the
 # machine's own handlers and every other process are untouched, and the
 # registration goes with the namespace.
-#   tools/with-i386-emulation.sh QEMU_I386 COMMAND [ARGS...]
-#   tools/with-i386-emulation.sh QEMU_I386 --check   exit 0 when an i386 program runs so here
+#   verify/with-i386-emulation.sh QEMU_I386 COMMAND [ARGS...]
+#   verify/with-i386-emulation.sh QEMU_I386 --check   exit 0 when an i386 program runs so here
 set -euo pipefail
 qemu=$(realpath "${1:?qemu-i386}")
 shift

@@ -7,7 +7,7 @@
 # The files carry the release time into the cabinet, and the summary the
 # package code made from the version (wixl would draw one at random).
 # The summary names the platform (Intel or x64) and the language, 2052.
-#   tools/make-msi.sh WXS PROGRAM ICON OUTPUT.msi RELEASE_TIME PACKAGE_CODE SUBJECT AUTHOR PLATFORM CONDITION
+#   packaging/make-msi.sh WXS PROGRAM ICON OUTPUT.msi RELEASE_TIME PACKAGE_CODE SUBJECT AUTHOR PLATFORM CONDITION
 set -euo pipefail
 wxs=$(realpath "$1") program=$(realpath "$2") icon=$(realpath "$3") out=$(realpath -m "$4") released=$5
 package_code=$6 subject=$7 author=$8 platform=$9 launch_condition=${10}

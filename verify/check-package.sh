@@ -4,7 +4,7 @@
 # .deb's metadata and contents are right and its dependencies resolve (apt,
 # simulated), the program unpacked from it into a throwaway folder opens its
 # window, and the Windows zip holds 工程1.exe.
-#   tools/check-package.sh DEB_FOLDER [WINDOWS_BUILD_DIR]   (tools/build-deb.sh makes DEB_FOLDER)
+#   verify/check-package.sh DEB_FOLDER [WINDOWS_BUILD_DIR]   (packaging/build-deb.sh makes DEB_FOLDER)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # The window's title, the zip's names and the Chinese texts are UTF-8; a

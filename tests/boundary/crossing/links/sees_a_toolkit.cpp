@@ -1,0 +1,2 @@
+// A procedure that sees a window system: the include rules must name this line.
+#include <QWidget>
