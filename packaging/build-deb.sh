@@ -31,9 +31,6 @@ tree="$work/mivello-$version"
 mkdir -p "$tree" "$out"
 # The sources as they are, without builds and history.
 tar --exclude=./build --exclude=./.git --exclude=./obj-* -cf - . | tar -xf - -C "$tree"
-# A compiler cache of the caller's (tools/test.sh) takes the tree's paths
-# relative to it, as each build's tree is a folder of its own.
-export CCACHE_BASEDIR=$tree
 echo "-- dpkg-buildpackage ${arch[*]} ${profiles[*]} in $tree (DEB_BUILD_OPTIONS=$options)"
 (cd "$tree" && DEB_BUILD_OPTIONS="$options" dpkg-buildpackage -us -uc -b "${arch[@]}" "${profiles[@]}")
 mv "$work"/*.deb "$work"/*.buildinfo "$work"/*.changes "$out"/

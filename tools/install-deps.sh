@@ -41,7 +41,7 @@ packages=(
 [ "$want_base" = 1 ] || packages=()
 # Testing it, and the tools that draw its pictures.
 test_packages=(
-  git ccache                                # ccache: the test command's compiler cache
+  git
   clang libclang-rt-dev                     # libFuzzer targets
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev fonts-wqy-zenhei          # the picture tool's glyphs

@@ -16,18 +16,11 @@ cd "$(dirname "$0")/.."
 [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 
 bash tools/install-deps.sh --windows --ports
-source verify/compiler-cache.sh
-compiler_cache_counts >/dev/null
 jobs=$(nproc)
 times=()
 stage_name="" stage_start=0
-stage() {  # each stage's time, and what it took from the compiler cache
-  if [ -n "$stage_name" ]; then
-    local cached
-    cached=$(compiler_cache_counts)
-    [ "$cached" = "0 hits, 0 misses" ] && cached="nothing compiled on this machine's cache"
-    times+=("$(printf '%5d s  %s (compiler cache: %s)' $((SECONDS - stage_start)) "$stage_name" "$cached")")
-  fi
+stage() {
+  [ -n "$stage_name" ] && times+=("$(printf '%5d s  %s' $((SECONDS - stage_start)) "$stage_name")")
   stage_name=$1 stage_start=$SECONDS
   [ -n "$stage_name" ] && echo "== $stage_name"
   return 0
@@ -87,9 +80,8 @@ fi
 
 stage "the release built again in another folder: the same bytes"
 again=$(mktemp -d)
-# Compiled anew: the same bytes from a cache would prove nothing.
-without_compiler_cache cmake --preset windows -B "$again" >/dev/null
-WINEDEBUG=-all without_compiler_cache cmake --build "$again" --target mivello_zip mivello_msi -j "$jobs"
+cmake --preset windows -B "$again" >/dev/null
+WINEDEBUG=-all cmake --build "$again" --target mivello_zip mivello_msi -j "$jobs"
 cmp build/windows/app/工程1.exe "$again/app/工程1.exe"
 cmp build/windows/mivello-*-windows-x86.zip "$again"/mivello-*-windows-x86.zip
 echo "reproducible: 工程1.exe and the zip; the installer differs in $(cmp -l build/windows/mivello-*-windows-x86.msi \
@@ -106,10 +98,7 @@ bash verify/run-fuzzers.sh "${FUZZ_SECONDS:-60}"
 
 stage "the Debian package: Debian's flags, no -Werror, its tests; lintian; built again, the same bytes"
 rm -rf build/debian build/debian-again
-# The compiler cache through Debian's usual hook (ccache's compilers first on
-# PATH): Debian's flags, no -Werror, as without it.
-env -u CMAKE_C_COMPILER_LAUNCHER -u CMAKE_CXX_COMPILER_LAUNCHER \
-  PATH="${compiler_cache:+/usr/lib/ccache:}$PATH" bash packaging/build-deb.sh build/debian
+bash packaging/build-deb.sh build/debian
 lintian_out=$(lintian --info --display-info build/debian/*.changes 2>&1 || true)
 echo "$lintian_out"
 if grep -qE '^[EW]: ' <<<"$lintian_out"; then
@@ -118,7 +107,7 @@ if grep -qE '^[EW]: ' <<<"$lintian_out"; then
 fi
 echo "lintian: no error, no warning"
 sleep 2  # another second in every date the build could take from the clock
-without_compiler_cache bash packaging/build-deb.sh build/debian-again nocheck
+bash packaging/build-deb.sh build/debian-again nocheck
 for deb in build/debian/*.deb; do
   cmp "$deb" "build/debian-again/$(basename "$deb")" || { echo "$deb differs between two builds" >&2; exit 1; }
 done
