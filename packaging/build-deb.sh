@@ -25,7 +25,15 @@ if ! missing=$(dpkg-checkbuilddeps "${arch[@]}" "${profiles[@]}" 2>&1); then
   exit 1
 fi
 version=$(dpkg-parsechangelog -S Version)
-work=$(mktemp -d)
+# BUILD_DEB_FOLDER: the build's folder instead of a temporary one, emptied
+# first (a compiler cache hits only where the paths are the same each time).
+if [ -n "${BUILD_DEB_FOLDER:-}" ]; then
+  work=$(realpath -m "$BUILD_DEB_FOLDER")
+  rm -rf "$work"
+  mkdir -p "$work"
+else
+  work=$(mktemp -d)
+fi
 trap 'rm -rf "$work"' EXIT
 tree="$work/mivello-$version"
 mkdir -p "$tree" "$out"

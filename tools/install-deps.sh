@@ -52,6 +52,7 @@ test_packages=(
   desktop-file-utils appstream dpkg-dev file unzip   # package checks
   debhelper lintian                         # the Debian source package and its checks
   mmdebstrap                                # throwaway chroots of the other Debian releases
+  ccache                                    # the test command's compiler cache
   locales                                   # a comma-decimal locale for conversion tests
 )
 [ "$want_tests" = 1 ] && packages+=("${test_packages[@]}")

@@ -34,6 +34,9 @@ if [ "${1:-}" = --in-chroot ]; then
   check=$1 suite=$2 root=$3 log=$4 display=$5 arch=${6:-}
   phase() { echo "$1" >"$log/phase"; echo "-- $1"; }
   in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LC_ALL=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"; }
+  # What apt downloaded here, kept for the next chroot of this release, on
+  # every way out of the hook.
+  [ -z "${MIVELLO_DEBS:-}" ] || trap 'bash "$here/verify/deb-cache.sh" out "$root" "$MIVELLO_DEBS"' EXIT
   source_tree=/build/mivello
   mkdir -p "$root$source_tree"
   tar -C "$here" --exclude=./build --exclude=./.git --exclude=./obj-* -cf - . | tar -C "$root$source_tree" -xf -
@@ -170,6 +173,15 @@ if [ "$check" = cross ]; then
   include+=",crossbuild-essential-$arch,qemu-user"
 fi
 name=$check-$suite${arch:+-$arch}
+# With the test command's caches (verify/cache.sh), the packages of earlier
+# chroots of this release go in before apt runs, and what this one downloads
+# comes out again.
+debs=() keep=""
+if [ -n "${MIVELLO_CACHE:-}" ]; then
+  keep="MIVELLO_DEBS='$MIVELLO_CACHE/debs/$suite'"
+  debs=(--skip=essential/unlink
+        --setup-hook="bash '$here/verify/deb-cache.sh' in '$MIVELLO_CACHE/debs/$suite' \"\$1\"")
+fi
 echo "-- $check check on Debian $suite${arch:+ for $arch} (mmdebstrap, variant $variant; log in $log/$name.log)"
 # The chroot's lists are read as the machine's are (verify/apt-update.sh), not
 # by mmdebstrap's own reading, which ends at the first list out of step. A
@@ -179,8 +191,8 @@ for pause in 30 ""; do
   status=0
   TMPDIR=$work mmdebstrap --variant="$variant" ${include:+--include="$include"} "${architectures[@]}" \
     --aptopt='Acquire::Check-Valid-Until "false"' --skip=update \
-    --setup-hook="APT_CONFIG=\"\$MMDEBSTRAP_APT_CONFIG\" bash '$here/verify/apt-update.sh'" \
-    --customize-hook="bash '$here/verify/check-release.sh' --in-chroot $check $suite \"\$1\" '$log' '$DISPLAY' '$arch'" \
+    --setup-hook="APT_CONFIG=\"\$MMDEBSTRAP_APT_CONFIG\" bash '$here/verify/apt-update.sh'" "${debs[@]}" \
+    --customize-hook="$keep bash '$here/verify/check-release.sh' --in-chroot $check $suite \"\$1\" '$log' '$DISPLAY' '$arch'" \
     "$suite" /dev/null http://deb.debian.org/debian >"$log/$name.log" 2>&1 || status=$?
   phase=$(cat "$log/phase" 2>/dev/null || echo "the chroot")
   [ "$status" -ne 0 ] && [ "$phase" = "the chroot" ] && [ -n "$pause" ] || break
@@ -188,7 +200,7 @@ for pause in 30 ""; do
   sleep "$pause"
 done
 if [ "$status" -eq 0 ]; then
-  grep -E '^(versions|lintian|the installed|the [a-z0-9]+ program|newcomer|ratio to)[: ]|tests passed|median' "$log/$name.log" || true
+  grep -E '^(versions|apt cache|lintian|the installed|the [a-z0-9]+ program|newcomer|ratio to)[: ]|tests passed|median' "$log/$name.log" || true
   verdict 0 "$check"
 elif [ "${ALLOW_SKIP:-0}" = 1 ] && { [ "$phase" = "the chroot" ] || [ "$phase" = "build dependencies" ]; }; then
   skip "the archive gave no $phase ($(grep -E '^(E|W): ' "$log/$name.log" | tail -n 1))"

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The test command's caches: one folder outside the clone, MIVELLO_CACHE
+# (default ~/.cache/mivello-tests). They save compiling and downloading,
+# never a test: every stage still builds what it tests and runs it all.
+#   ccache/        the compiler cache of every preset and of the package's
+#                  first build (bounded by ccache's max_size)
+#   debs/SUITE/    the packages the chroots of SUITE downloaded, with their
+#                  SHA256SUMS; a newer version replaces an older one
+#   sysroots/      the ports' sysroots, each with the versions it holds
+#   qemu-i386/     qemu-i386 with its version
+#   package-tree/  where the package's first build compiles (a fixed path,
+#                  so that its compiler commands are the same every run)
+# An entry is used only when its checksums hold; otherwise it is made anew.
+#   verify/cache.sh path | size | clear
+# Sourced, it gives entry_is_sound DIR KEY and seal_entry DIR KEY: an entry
+# is a folder with its key (the versions it holds) and its checksums.
+cache_folder() { echo "${MIVELLO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/mivello-tests}"; }
+
+seal_entry() {  # seal_entry DIR KEY: DIR holds KEY; record its checksums
+  (cd "$1" && rm -f .key .sha256 &&
+    find . -type f ! -name '.sha256*' -print0 | sort -z | xargs -0r sha256sum >.sha256.new &&
+    mv .sha256.new .sha256 && echo "$2" >.key)
+}
+entry_is_sound() {  # entry_is_sound DIR KEY: DIR holds KEY, and every file is as it was sealed
+  [ -f "$1/.key" ] && [ -f "$1/.sha256" ] && [ "$(cat "$1/.key")" = "$2" ] &&
+    (cd "$1" && sha256sum --quiet --strict -c .sha256 >/dev/null 2>&1) &&
+    [ "$(cd "$1" && find . -type f ! -name .key ! -name .sha256 | wc -l)" = "$(wc -l <"$1/.sha256")" ]
+}
+
+[ "${BASH_SOURCE[0]}" = "$0" ] || return 0
+set -euo pipefail
+folder=$(cache_folder)
+case "${1:-}" in
+  path) echo "$folder" ;;
+  size) if [ -d "$folder" ]; then du -sh "$folder" "$folder"/* 2>/dev/null; else echo "no cache at $folder"; fi ;;
+  clear) echo "removing $folder"; rm -rf "$folder" ;;
+  *) echo "cache.sh: path, size or clear" >&2; exit 2 ;;
+esac
