@@ -45,6 +45,7 @@ uncached=(env -u CMAKE_C_COMPILER_LAUNCHER -u CMAKE_CXX_COMPILER_LAUNCHER CCACHE
 lane=build/chroot-stages
 rm -rf "$lane"
 mkdir -p "$lane"
+: >"$lane/output"
 setsid bash verify/chroot-stages.sh "$lane" >"$lane/output" 2>&1 &
 lane_pid=$! lane_status=""
 tail -n +1 -f --pid="$lane_pid" "$lane/output" | sed -u 's/^/[chroots] /' &
@@ -54,7 +55,13 @@ lane_done() {  # true once the chroot stages ended, with their status in lane_st
   lane_status=0
   wait "$lane_pid" || lane_status=$?
 }
-trap 'lane_done || { kill -TERM -- "-$lane_pid" 2>/dev/null; wait "$lane_pid"; }; wait' EXIT
+end_lane() {  # on every way out: the chroot stages end too
+  local status=$?
+  lane_done || { kill -TERM -- "-$lane_pid" 2>/dev/null || true; wait "$lane_pid" || true; }
+  wait || true
+  exit "$status"
+}
+trap end_lane EXIT
 
 times=()
 stage_name="" stage_start=0 stage_note=""
@@ -74,6 +81,15 @@ stage() {
   [ -n "$stage_name" ] && echo "== $stage_name"
   return 0
 }
+preset() {  # configure, build and test one preset
+  cmake --preset "$1"
+  WINEDEBUG=-all cmake --build --preset "$1" -j "$jobs"
+  case "$1" in
+    windows*) ctest --preset "${2:-$1}" ;;  # one Wine prefix, one program at a time
+    *) ctest --preset "${2:-$1}" -j "$jobs" ;;
+  esac
+}
+
 stage "default build and tests"
 preset default
 
