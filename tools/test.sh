@@ -41,6 +41,7 @@ fi
 uncached=(env -u CMAKE_C_COMPILER_LAUNCHER -u CMAKE_CXX_COMPILER_LAUNCHER CCACHE_DISABLE=1)
 
 # The chroot stages, beside the others; their lines begin with [chroots].
+# Once the others are done, a second worker takes those not yet begun.
 [ "$(id -u)" -eq 0 ] || sudo -v  # asked now, not in the middle of the run
 lane=build/chroot-stages
 rm -rf "$lane"
@@ -103,7 +104,7 @@ for arch in $(bash verify/ports.sh here); do
   stage "$arch core, tests under qemu-user"
   bash verify/check-port.sh "$arch" 2>&1 | tee build/port-$arch.log
   ports+=("$(tail -n 1 build/port-$arch.log)")
-  if grep -q "sysroot for $arch from the cache" build/port-$arch.log; then stage_note=", sysroot from the cache"; fi
+  if grep -qE "sysroot for $arch .*from the cache" build/port-$arch.log; then stage_note=", sysroot from the cache"; fi
 done
 
 stage "32-bit Windows (the release)"
@@ -174,7 +175,8 @@ stage "packages"
 bash verify/check-package.sh build/debian build/windows
 
 stage ""
-echo "-- waiting for the chroot stages"
+# A second worker for the chroot stages that the first has not begun.
+bash verify/chroot-stages.sh "$lane" 2>&1 | sed -u 's/^/[chroots, second worker] /'
 until lane_done; do sleep 5; done
 [ "$lane_status" = 0 ] || { tail -n 40 "$lane/output"; echo "the chroot stages failed (their output: $lane/output)" >&2; exit 1; }
 echo "Stage times (the chroot stages ran beside the others):"

@@ -4,6 +4,8 @@
 # never a test: every stage still builds what it tests and runs it all.
 #   ccache/        the compiler cache of every preset and of the package's
 #                  first build (bounded by ccache's max_size)
+#   ccache-SUITE/  the compiler cache of a port's chroot of SUITE (never of
+#                  a package build there), copied in and out
 #   debs/SUITE/    the packages the chroots of SUITE downloaded, with their
 #                  SHA256SUMS; a newer version replaces an older one
 #   sysroots/      the ports' sysroots, each with the versions it holds
@@ -12,7 +14,7 @@
 #                  so that its compiler commands are the same every run)
 # An entry is used only when its checksums hold; otherwise it is made anew.
 #   verify/cache.sh path | size | clear
-# Sourced, it gives entry_is_sound DIR KEY and seal_entry DIR KEY: an entry
+# Sourced, it gives seal_entry DIR KEY and reuse_entry DIR KEY WHAT: an entry
 # is a folder with its key (the versions it holds) and its checksums.
 cache_folder() { echo "${MIVELLO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/mivello-tests}"; }
 
@@ -26,6 +28,15 @@ entry_is_sound() {  # entry_is_sound DIR KEY: DIR holds KEY, and every file is a
     (cd "$1" && sha256sum --quiet --strict -c .sha256 >/dev/null 2>&1) &&
     [ "$(cd "$1" && find . -type f ! -name .key ! -name .sha256 | wc -l)" = "$(wc -l <"$1/.sha256")" ]
 }
+reuse_entry() {  # reuse_entry DIR KEY WHAT: true when DIR soundly holds KEY; otherwise DIR is removed
+  if entry_is_sound "$1" "$2"; then
+    echo "-- $3 from the cache" >&2
+    return 0
+  fi
+  [ ! -d "$1" ] || echo "-- the cached $3 is stale or damaged: made anew" >&2
+  rm -rf "$1"
+  return 1
+}
 
 [ "${BASH_SOURCE[0]}" = "$0" ] || return 0
 set -euo pipefail
@@ -33,6 +44,8 @@ folder=$(cache_folder)
 case "${1:-}" in
   path) echo "$folder" ;;
   size) if [ -d "$folder" ]; then du -sh "$folder" "$folder"/* 2>/dev/null; else echo "no cache at $folder"; fi ;;
-  clear) echo "removing $folder"; rm -rf "$folder" ;;
+  clear)  # the chroot stages' packages are root's where a user ran the command with sudo
+    echo "removing $folder"
+    rm -rf "$folder" 2>/dev/null || { [ "$(id -u)" -ne 0 ] && sudo rm -rf "$folder"; } ;;
   *) echo "cache.sh: path, size or clear" >&2; exit 2 ;;
 esac

@@ -32,7 +32,8 @@ if [ "${1:-}" = --in-chroot ]; then
   # The customize hook: runs on this machine, with the chroot at $root.
   shift
   check=$1 suite=$2 root=$3 log=$4 display=$5 arch=${6:-}
-  phase() { echo "$1" >"$log/phase"; echo "-- $1"; }
+  name=$check-$suite${arch:+-$arch}  # the files of this check: others may run beside it
+  phase() { echo "$1" >"$log/$name.phase"; echo "-- $1"; }
   in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LC_ALL=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"; }
   # What apt downloaded here, kept for the next chroot of this release, on
   # every way out of the hook.
@@ -52,7 +53,7 @@ if [ "${1:-}" = --in-chroot ]; then
     done
     [ -n "$window" ] || return 1
     sleep 3
-    DISPLAY=$display import -window "$window" "$log/$check-$suite${arch:+-$arch}.png" 2>/dev/null || true
+    DISPLAY=$display import -window "$window" "$log/$name.png" 2>/dev/null || true
     DISPLAY=$display xdotool getwindowname "$window" >/dev/null 2>&1 && kill -0 "$(cat "$1")" 2>/dev/null
   }
   stop() {  # stop PID_FILE: ends the program and what started it
@@ -67,13 +68,13 @@ if [ "${1:-}" = --in-chroot ]; then
     phase "tools/run.sh installs, builds and opens the window"
     in_root DISPLAY="$display" HOME=/root bash -c 'cd '"$source_tree"' && exec bash tools/run.sh' \
       >"$log/newcomer.log" 2>&1 &
-    echo $! >"$log/pid"
-    if started "$log/pid" 1500; then
-      stop "$log/pid"
+    echo $! >"$log/$name.pid"
+    if started "$log/$name.pid" 1500; then
+      stop "$log/$name.pid"
       echo "newcomer: the window opened"
       exit 0
     fi
-    stop "$log/pid"
+    stop "$log/$name.pid"
     echo "no window from tools/run.sh:"
     tail -n 40 "$log/newcomer.log"
     exit 1
@@ -82,8 +83,29 @@ if [ "${1:-}" = --in-chroot ]; then
   if [ "$check" = port ]; then
     phase "the cross compiler"
     in_root bash -c "cd $source_tree && bash tools/install-deps.sh --port $arch"
+    # The test command's compiler cache for this release's compilers, copied
+    # in and out: a port's check is no package build, so it may use one.
+    launch=""
+    if [ -n "${MIVELLO_CCACHE:-}" ] && in_root apt-get install -y -q --no-install-recommends ccache; then
+      mkdir -p "$MIVELLO_CCACHE" "$root/ccache"
+      cp -a "$MIVELLO_CCACHE/." "$root/ccache/"
+      in_root env CCACHE_DIR=/ccache ccache --zero-stats >/dev/null
+      launch="CCACHE_DIR=/ccache CCACHE_BASEDIR=$source_tree CCACHE_MAXSIZE=1G"
+      launch+=" CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache"
+    elif [ -n "${MIVELLO_CCACHE:-}" ]; then
+      echo "compiler cache: not used (ccache could not be installed here)"
+    fi
     phase "the core for $arch"
-    in_root bash -c "cd $source_tree && bash verify/check-port.sh $arch"
+    in_root bash -c "cd $source_tree && $launch bash verify/check-port.sh $arch"
+    if [ -n "$launch" ]; then
+      echo "compiler cache: $(in_root env CCACHE_DIR=/ccache ccache --print-stats | awk -F'\t' '
+        $1 ~ /^(direct|preprocessed)_cache_hit$/ {hit += $2} $1 == "cache_miss" {miss += $2}
+        END {printf "%d of %d compilations from it", hit, hit + miss}')"
+      rm -rf "$MIVELLO_CCACHE.new"
+      cp -a "$root/ccache" "$MIVELLO_CCACHE.new"
+      rm -rf "$MIVELLO_CCACHE"
+      mv "$MIVELLO_CCACHE.new" "$MIVELLO_CCACHE"
+    fi
     exit 0
   fi
 
@@ -111,15 +133,15 @@ if [ "${1:-}" = --in-chroot ]; then
     phase "install and start"
     in_root bash -c "apt-get install -y -q /build/out/mivello_*_$arch.deb"
     in_root DISPLAY="$display" "qemu-$(bash "$here/verify/ports.sh" qemu "$arch")" /usr/bin/mivello \
-      >"$log/program.log" 2>&1 &
-    echo $! >"$log/pid"
-    if started "$log/pid" 120; then
-      stop "$log/pid"
+      >"$log/$name-program.log" 2>&1 &
+    echo $! >"$log/$name.pid"
+    if started "$log/$name.pid" 120; then
+      stop "$log/$name.pid"
       echo "the $arch program installed there opened its window under qemu and kept it open"
       exit 0
     fi
-    stop "$log/pid"
-    echo "the $arch program showed no window, or did not keep it open: $(cat "$log/program.log")"
+    stop "$log/$name.pid"
+    echo "the $arch program showed no window, or did not keep it open: $(cat "$log/$name-program.log")"
     exit 1
   fi
 
@@ -140,15 +162,15 @@ if [ "${1:-}" = --in-chroot ]; then
   echo "lintian: no error, no warning"
   phase "install and start"
   in_root bash -c 'apt-get install -y -q /build/mivello_*.deb'
-  in_root DISPLAY="$display" /usr/bin/mivello >"$log/program.log" 2>&1 &
-  echo $! >"$log/pid"
-  if started "$log/pid" 60; then
-    stop "$log/pid"
+  in_root DISPLAY="$display" /usr/bin/mivello >"$log/$name-program.log" 2>&1 &
+  echo $! >"$log/$name.pid"
+  if started "$log/$name.pid" 60; then
+    stop "$log/$name.pid"
     echo "the installed program opened its window, and it stayed open"
     exit 0
   fi
-  stop "$log/pid"
-  echo "the installed program showed no window, or did not keep it open: $(cat "$log/program.log")"
+  stop "$log/$name.pid"
+  echo "the installed program showed no window, or did not keep it open: $(cat "$log/$name-program.log")"
   exit 1
 fi
 
@@ -159,7 +181,6 @@ esac
 [ "$(id -u)" -eq 0 ] || { echo "check-release.sh: run as root (mmdebstrap makes and enters the chroot)" >&2; exit 2; }
 command -v mmdebstrap >/dev/null || { echo "check-release.sh: needs mmdebstrap (tools/install-deps.sh)" >&2; exit 2; }
 mkdir -p "$log"
-rm -f "$log/phase"
 [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 
 source "$here/tests/lib.sh"
@@ -173,12 +194,13 @@ if [ "$check" = cross ]; then
   include+=",crossbuild-essential-$arch,qemu-user"
 fi
 name=$check-$suite${arch:+-$arch}
+rm -f "$log/$name.phase"
 # With the test command's caches (verify/cache.sh), the packages of earlier
 # chroots of this release go in before apt runs, and what this one downloads
 # comes out again.
 debs=() keep=""
 if [ -n "${MIVELLO_CACHE:-}" ]; then
-  keep="MIVELLO_DEBS='$MIVELLO_CACHE/debs/$suite'"
+  keep="MIVELLO_DEBS='$MIVELLO_CACHE/debs/$suite' MIVELLO_CCACHE='$MIVELLO_CACHE/ccache-$suite'"
   debs=(--skip=essential/unlink
         --setup-hook="bash '$here/verify/deb-cache.sh' in '$MIVELLO_CACHE/debs/$suite' \"\$1\"")
 fi
@@ -194,13 +216,13 @@ for pause in 30 ""; do
     --setup-hook="APT_CONFIG=\"\$MMDEBSTRAP_APT_CONFIG\" bash '$here/verify/apt-update.sh'" "${debs[@]}" \
     --customize-hook="$keep bash '$here/verify/check-release.sh' --in-chroot $check $suite \"\$1\" '$log' '$DISPLAY' '$arch'" \
     "$suite" /dev/null http://deb.debian.org/debian >"$log/$name.log" 2>&1 || status=$?
-  phase=$(cat "$log/phase" 2>/dev/null || echo "the chroot")
+  phase=$(cat "$log/$name.phase" 2>/dev/null || echo "the chroot")
   [ "$status" -ne 0 ] && [ "$phase" = "the chroot" ] && [ -n "$pause" ] || break
   echo "-- the chroot could not be made ($(grep -E '^(E|W): ' "$log/$name.log" | tail -n 1)); again in $pause s"
   sleep "$pause"
 done
 if [ "$status" -eq 0 ]; then
-  grep -E '^(versions|apt cache|lintian|the installed|the [a-z0-9]+ program|newcomer|ratio to)[: ]|tests passed|median' "$log/$name.log" || true
+  grep -E '^(versions|apt cache|compiler cache|lintian|the installed|the [a-z0-9]+ program|newcomer|ratio to)[: ]|tests passed|median' "$log/$name.log" || true
   verdict 0 "$check"
 elif [ "${ALLOW_SKIP:-0}" = 1 ] && { [ "$phase" = "the chroot" ] || [ "$phase" = "build dependencies" ]; }; then
   skip "the archive gave no $phase ($(grep -E '^(E|W): ' "$log/$name.log" | tail -n 1))"

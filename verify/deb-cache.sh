@@ -17,6 +17,8 @@ esac
 archives="$root/var/cache/apt/archives"
 mkdir -p "$folder" "$archives/partial"
 cd "$folder"
+exec 8>.lock
+flock 8  # one chroot at a time reads or writes the folder
 touch SHA256SUMS
 
 if [ "$what" = in ]; then

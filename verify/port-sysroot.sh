@@ -47,13 +47,11 @@ copy_out() {  # the cached sysroot to FOLDER, where the tests may change it
 }
 if [ "$entry" != "$folder" ]; then
   versions=$(apt-cache "${apt[@]}" policy "${packages[@]/%/:$arch}" |
-    awk '/^[^ ]/ {name = $1; sub(/:.*/, "", name)} /Candidate:/ {printf "%s=%s ", name, $2}')
-  if entry_is_sound "$entry" "$versions"; then
-    echo "-- the sysroot for $arch from the cache ($versions)" >&2
+    awk '/^[^ ]/ {name = $1; sub(/:.*/, "", name)} /Candidate:/ {printf "%s%s=%s", sep, name, $2; sep = " "}')
+  if reuse_entry "$entry" "$versions" "sysroot for $arch ($versions)"; then
     copy_out
     exit 0
   fi
-  [ -d "$entry" ] && echo "-- the cached sysroot for $arch is stale or damaged: made anew" >&2
 fi
 rm -rf "$entry"
 mkdir -p "$entry"

@@ -36,13 +36,10 @@ case "$version" in
   *) echo "qemu-i386.sh: bookworm-backports offers no QEMU 10 or later (candidate: ${version:-none})" >&2; exit 1 ;;
 esac
 if [ "$cached" = 1 ]; then
-  if entry_is_sound "$folder" "$version" && "$qemu" --version >/dev/null 2>&1; then
-    echo "-- qemu-i386 $version from the cache" >&2
+  if reuse_entry "$folder" "$version" "qemu-i386 $version" && "$qemu" --version >/dev/null 2>&1; then
     echo "$qemu"
     exit 0
   fi
-  [ -d "$folder" ] && echo "-- the cached qemu-i386 is stale or damaged: fetched anew" >&2
-  rm -rf "$folder"
 fi
 mkdir -p "$folder"
 echo "-- fetching qemu-user $version from bookworm-backports into $folder (not installed)" >&2
