@@ -43,7 +43,7 @@ set -euo pipefail
 folder=$(cache_folder)
 case "${1:-}" in
   path) echo "$folder" ;;
-  size) if [ -d "$folder" ]; then du -sh "$folder" "$folder"/* 2>/dev/null; else echo "no cache at $folder"; fi ;;
+  size) if [ -d "$folder" ]; then du -shc "$folder"/*; else echo "no cache at $folder"; fi ;;
   clear)  # the chroot stages' packages are root's where a user ran the command with sudo
     echo "removing $folder"
     rm -rf "$folder" 2>/dev/null || { [ "$(id -u)" -ne 0 ] && sudo rm -rf "$folder"; } ;;
