@@ -3,9 +3,9 @@
 # (verify/check-release.sh), the longest first. tools/test.sh runs one worker
 # of them beside its other stages (much of their time goes to downloading and
 # installing, which leaves a processor free) and, once those are done, a
-# second: each stage is taken by the first worker to reach it. Adds to FOLDER: times (a line per
-# stage, with what the caches gave), ports (each port's closing line) and
-# unstable (passed, or why it was skipped).
+# second: each stage is taken by the first worker to reach it. Adds to
+# FOLDER: times (a line per stage, with what the caches gave), ports (each
+# port's closing line) and unstable (passed, or why it was skipped).
 #   verify/chroot-stages.sh FOLDER
 set -euo pipefail
 cd "$(dirname "$0")/.."
